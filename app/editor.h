@@ -1,21 +1,141 @@
 #ifndef VORPEN_EDITOR_H
 #define VORPEN_EDITOR_H
 
-#include <QMainWindow>
+#include "run/job.h"
 
-// The main window: owns the configuration, the document tabs and every user command.
+#include <QFont>
+#include <QMainWindow>
+#include <QPoint>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTextCursor>
+
+class Configuration;
+class EditorTabWidget;
+class EditorTabs;
+class QAction;
+class QCloseEvent;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QToolBar;
+
+// The main window: owns the configuration, the document tabs and the simulation jobs, and
+// carries every user command as a slot.
 class Editor : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit Editor(const QString &configurationPath, QWidget *parent = nullptr);
+    explicit Editor(const QString &rcPath, QWidget *parent = nullptr);
     ~Editor() override;
 
+    // The one main window, for widgets deep inside a tab.
     static Editor *getInstance();
 
+    QSize sizeHint() const override;
+
+    bool loadFile(const QString &path, bool reload);
+    bool saveFile(QString &path);
+    QString makeFileNameCopy(QString name);
+    void comment(bool in);
+    void killProcess(EditorTabs *tab);
+    bool toFinish(const QString &text);
+    void buildResultSelection();
+    QStringList getFileList(const QString &resultDir, const QString &simName);
+    void updateDiagramMenu();
+    int getValidParameterCount(QString *screenOutput);
+    int getPositionOfParameter(QString *text, int n);
+    void updateRecentMenu();
+
+    // Shared with the tab pages and the run, output and plot code.
+    EditorTabs *currentTab = nullptr;
+    EditorTabWidget *tabWidget = nullptr;
+    Configuration *configuration = nullptr;
+    JobList jobs;
+    QString lastDirectory;
+    QFont outputFont;
+    QTextCursor lastCursor;
+
+    QToolBar *toolBar = nullptr;
+    QLineEdit *searchField = nullptr;
+    QSpinBox *fontSizeBox = nullptr;
+    QPushButton *startButton = nullptr;
+    QPushButton *pauseButton = nullptr;
+    QPushButton *killButton = nullptr;
+    QPushButton *inToDriButton = nullptr;
+
+    QAction *saveAction = nullptr;
+    QAction *saveAsAction = nullptr;
+    QAction *reloadAction = nullptr;
+    QAction *closeAction = nullptr;
+    QAction *startAction = nullptr;
+    QAction *killAction = nullptr;
+    QAction *refreshAction = nullptr;
+    QAction *autoRefreshAction = nullptr;
+    QAction *showResultsAction = nullptr;
+
+    QMenu *recentMenu = nullptr;
+    QMenu *phaseDiagramMenu = nullptr;
+    QMenu *anisotropyMenu = nullptr;
+
+signals:
+    void addToLog(QString msg);
+
+public slots:
+    void slotOpen();
+    bool slotSave();
+    bool slotSaveAs();
+    void slotSearch();
+    void slotChangeCursorPosition();
+    void slotNew();
+    void openRecentFile();
+    void editorContextMenue(QPoint pos);
+    EditorTabs *getNewTab();
+    void slotNewTab();
+    void slotChangeTab(int akt);
+    bool slotCloseTab(int akt);
+    void slotCloseCurrentTab();
+    void slotTextChanged();
+    void focus_search();
+    void slotFontSizeChanged(int size);
+    void font_size_plus();
+    void font_size_minus();
+    void closeEvent(QCloseEvent *event) override;
+    void slotRun(bool overwrite = false, bool syntaxOnly = false);
+    void slotSuspend();
+    void slotKill();
+    void slotFinished(int exitCode, QProcess::ExitStatus exitStatus);
+    void slotUpdateOutput();
+    void slotResultStateChanged(int newState);
+    void slotDisplay();
+    void deleteRecent();
+    void slotRefreshOutput();
+    void slotActivateRefresh(bool on);
+    void slotReloadFromDisk();
+    void slotSelectBlock();
+    void slotCommentIn();
+    void slotCommentOut();
+    bool updateFileInfo();
+    void slotShowOutput(bool visible);
+    void slotAbout();
+    void slotHelp();
+    void slotAnalyze(QString filename);
+    void slotConvert();
+    void slotCopyINfile();
+
 private:
+    void buildToolBar();
+    void buildShortcuts();
+    void buildMenus();
+    void buildFileMenu();
+    void buildRunMenus();
+    void buildToolsAndHelpMenus();
+    void clearRecentMenu();
+    int currentTabIndex() const;
+
     static Editor *instance;
-    QString configurationPath;
 };
 
 #endif

@@ -1,0 +1,3 @@
+#include "app/batchconversion.h"
+
+void convertLoadedFile(Editor &, const QString &, const QString &, QTextStream &) {}

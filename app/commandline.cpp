@@ -1,0 +1,41 @@
+#include "app/commandline.h"
+
+#include "app/batchconversion.h"
+#include "app/editor.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+CommandLineOutcome processArguments(Editor &editor, const QStringList &arguments, QTextStream &out)
+{
+    QString convertDirectory;
+    bool converting = false;
+    int index = 0;
+    while (index < arguments.size()) {
+        const QString &argument = arguments.at(index);
+        if (argument == QLatin1String("-convert")) {
+            if (index + 1 < arguments.size()) {
+                convertDirectory = arguments.at(index + 1);
+                converting = QFileInfo(convertDirectory).isDir();
+            }
+            if (!converting) {
+                out << "Please specify an existing convert directory" << Qt::endl;
+                return CommandLineOutcome::MissingConvertDirectory;
+            }
+            index += 2;
+            continue;
+        }
+        const QString path = QFileInfo(argument).absoluteFilePath();
+        const bool loaded = editor.loadFile(path, false);
+        out << path << Qt::flush;
+        if (converting) {
+            // Nothing may be written for a file that was not read.
+            if (loaded)
+                convertLoadedFile(editor, path, convertDirectory, out);
+            else
+                out << " ... failed" << Qt::endl;
+        }
+        ++index;
+    }
+    return converting ? CommandLineOutcome::Converted : CommandLineOutcome::Interactive;
+}

@@ -1,0 +1,177 @@
+#include "app/configuration.h"
+
+#include "app/main.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+const QString separatorLine = QStringLiteral("-----------------------------");
+
+bool isSeparator(const QString &line)
+{
+    return line.contains(QLatin1String("----"));
+}
+
+// Everything after the first "=", or the whole line when there is none.
+QString headerValue(const QString &line)
+{
+    const int equals = line.indexOf(QLatin1Char('='));
+    return equals < 0 ? line : line.mid(equals + 1);
+}
+
+// Paths on lines that follow a separator, trimmed, non-empty and existing, in file order.
+// Stops once limit paths are collected (a negative limit collects all).
+QStringList readRecentPaths(QTextStream &in, bool afterSeparator, int limit)
+{
+    QStringList paths;
+    bool pathFollows = afterSeparator;
+    while (!in.atEnd() && (limit < 0 || paths.size() < limit)) {
+        const QString line = in.readLine();
+        if (pathFollows) {
+            const QString path = line.trimmed();
+            if (!path.isEmpty() && QFileInfo::exists(path))
+                paths.append(path);
+        }
+        pathFollows = isSeparator(line);
+    }
+    return paths;
+}
+
+} // namespace
+
+Configuration::Configuration(const QString &fileName, const QString &simulationExecutable,
+                             const QString &displayTool, int fontSize, bool executableKnown)
+    : fileName(fileName), simulationExecutable(simulationExecutable), displayTool(displayTool),
+      fontSize(fontSize), executableKnown(executableKnown)
+{
+}
+
+Configuration::Configuration(const Configuration &other)
+    : fileName(other.fileName), simulationExecutable(other.simulationExecutable),
+      displayTool(other.displayTool), fontSize(other.fontSize),
+      executableKnown(other.executableKnown)
+{
+}
+
+Configuration &Configuration::operator=(const Configuration &other)
+{
+    fileName = other.fileName;
+    simulationExecutable = other.simulationExecutable;
+    displayTool = other.displayTool;
+    fontSize = other.fontSize;
+    executableKnown = other.executableKnown;
+    recentExecutables.clear();
+    recentFiles.clear();
+    return *this;
+}
+
+void Configuration::setDefault()
+{
+    const QString binDirectory = qEnvironmentVariable("ZELMORA_Bin");
+    read();
+    if (simulationExecutable.isEmpty()) {
+        const QString userFile = fileName;
+        fileName = binDirectory + os_pathsep + QStringLiteral("default_vorpenrc.zrc");
+        read();
+        fileName = userFile;
+    }
+    if (simulationExecutable.isEmpty()) {
+        const QString directory = binDirectory.isEmpty() ? QStringLiteral("...") : binDirectory;
+        simulationExecutable = directory + os_pathsep + os_zelExec;
+        displayTool = directory + os_pathsep + os_dpExec;
+        fontSize = 12;
+        executableKnown = false;
+    }
+}
+
+void Configuration::read()
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&file);
+    QString line = in.readLine();
+    if (!isSeparator(line) && !executableKnown) {
+        simulationExecutable = headerValue(line).trimmed();
+        executableKnown = !simulationExecutable.isEmpty();
+        line = in.readLine();
+        if (!isSeparator(line)) {
+            displayTool = headerValue(line).trimmed();
+            line = in.readLine();
+        }
+        if (!isSeparator(line)) {
+            fontSize = headerValue(line).toInt();
+            in.readLine();
+        }
+        line = in.readLine();
+        if (!isSeparator(line)) {
+            while (!line.isEmpty() && !line.contains(QLatin1Char(']')) && !isSeparator(line)) {
+                recentExecutables.append(line.trimmed());
+                line = in.readLine().trimmed();
+            }
+        }
+    }
+    const QStringList collected = readRecentPaths(in, isSeparator(line), maxRecentFiles);
+    file.close();
+
+    if (recentFiles.isEmpty()) {
+        recentFiles = collected;
+        return;
+    }
+    for (const QString &path : collected) {
+        if (recentFiles.size() >= maxRecentFiles)
+            break;
+        if (!recentFiles.contains(path))
+            recentFiles.append(path);
+    }
+}
+
+void Configuration::write(bool merge)
+{
+    QFile file(fileName);
+    if (merge && file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QTextStream in(&file);
+        while (!in.atEnd() && !isSeparator(in.readLine())) {
+        }
+        for (const QString &path : readRecentPaths(in, true, -1)) {
+            if (!recentFiles.contains(path))
+                recentFiles.append(path);
+        }
+        file.close();
+    }
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return;
+    QTextStream out(&file);
+    out << "zelmora=" << simulationExecutable << '\n';
+    out << "dp=" << displayTool << '\n';
+    out << "fontsize=" << fontSize << '\n';
+    out << "recentZelmora = [" << '\n';
+    for (const QString &executable : qAsConst(recentExecutables))
+        out << executable << '\n';
+    out << "]" << '\n';
+    for (const QString &path : recentFiles.mid(0, maxRecentFiles))
+        out << separatorLine << '\n' << path << '\n';
+}
+
+bool Configuration::isRecent(const QString &path)
+{
+    const bool found = recentFiles.removeOne(path);
+    recentFiles.prepend(path);
+    if (recentFiles.size() > maxRecentFiles)
+        recentFiles.removeLast();
+    return found;
+}
+
+void Configuration::removeRecentFile(const QString &path)
+{
+    recentFiles.removeOne(path);
+}
+
+void Configuration::clearRecentFileList()
+{
+    recentFiles.clear();
+    write(false);
+}

@@ -1,0 +1,5 @@
+#include "app/editor.h"
+
+void Editor::slotConvert() {}
+
+void Editor::slotCopyINfile() {}

@@ -1,0 +1,53 @@
+#include "app/editor.h"
+
+bool Editor::loadFile(const QString &, bool)
+{
+    return false;
+}
+
+bool Editor::saveFile(QString &)
+{
+    return false;
+}
+
+QString Editor::makeFileNameCopy(QString)
+{
+    return QString();
+}
+
+EditorTabs *Editor::getNewTab()
+{
+    return nullptr;
+}
+
+void Editor::slotNewTab() {}
+
+void Editor::slotNew() {}
+
+bool Editor::slotCloseTab(int)
+{
+    return true;
+}
+
+void Editor::slotCloseCurrentTab() {}
+
+void Editor::slotTextChanged() {}
+
+void Editor::slotReloadFromDisk() {}
+
+bool Editor::updateFileInfo()
+{
+    return true;
+}
+
+void Editor::slotOpen() {}
+
+bool Editor::slotSave()
+{
+    return false;
+}
+
+bool Editor::slotSaveAs()
+{
+    return false;
+}

@@ -1,0 +1,3 @@
+#include "app/editor.h"
+
+void Editor::updateDiagramMenu() {}
