@@ -1,6 +1,7 @@
 #include "app/editor.h"
 
 #include "app/configuration.h"
+#include "app/editortabwidget.h"
 #include "app/main.h"
 
 #include <QAction>
@@ -37,11 +38,16 @@ Editor::Editor(const QString &rcPath, QWidget *parent) : QMainWindow(parent)
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(central);
+    tabWidget = new EditorTabWidget(central);
+    layout->addWidget(tabWidget);
+    slotNewTab();
 
     outputFont = QFont(QStringLiteral("Courier New"));
     outputFont.setStyleHint(QFont::Monospace);
 
     connect(searchField, &QLineEdit::returnPressed, this, &Editor::slotSearch);
+    connect(tabWidget, &QTabWidget::currentChanged, this, &Editor::slotChangeTab);
+    connect(tabWidget, &QTabWidget::tabCloseRequested, this, &Editor::slotCloseTab);
     connect(fontSizeBox, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &Editor::slotFontSizeChanged);
 

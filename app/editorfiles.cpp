@@ -15,24 +15,6 @@ QString Editor::makeFileNameCopy(QString)
     return QString();
 }
 
-EditorTabs *Editor::getNewTab()
-{
-    return nullptr;
-}
-
-void Editor::slotNewTab() {}
-
-void Editor::slotNew() {}
-
-bool Editor::slotCloseTab(int)
-{
-    return true;
-}
-
-void Editor::slotCloseCurrentTab() {}
-
-void Editor::slotTextChanged() {}
-
 void Editor::slotReloadFromDisk() {}
 
 bool Editor::updateFileInfo()

@@ -14,5 +14,6 @@ static const QString allFileExtensions = QStringLiteral("*_dri.txt *_dri *_in.tx
 static const QString appName = QStringLiteral("Vorpen");
 static const QString appVersion = QStringLiteral("7.000");
 static const QString defaultSyntax = QStringLiteral("ZEL_Syntax_7-0.xml");
+static const QString syntax64 = QStringLiteral("ZEL_Syntax_6-4.xml");
 
 #endif

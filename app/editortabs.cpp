@@ -1,0 +1,90 @@
+#include "app/editortabs.h"
+
+#include "app/bookmarks.h"
+#include "app/customtextedit.h"
+#include "app/highlighter.h"
+#include "app/treemodel.h"
+#include "syntax/interfacetabwidget.h"
+
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <limits>
+
+EditorTabs::EditorTabs(const Configuration &mainConfiguration, QWidget *parent)
+    : QWidget(parent), configuration(mainConfiguration)
+{
+    setFont(QFont(QStringLiteral("Consolas")));
+    buildDrivingFileView();
+    buildOutputPanel();
+
+    auto *pageSplitter = new QSplitter(Qt::Vertical, this);
+    pageSplitter->addWidget(interfaceTabs);
+    pageSplitter->addWidget(outputPanel);
+    const int largest = std::numeric_limits<int>::max();
+    pageSplitter->setSizes({largest, largest});
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(pageSplitter);
+}
+
+EditorTabs::~EditorTabs()
+{
+    delete fileInfo;
+    delete refreshTimer;
+    delete bookmarks;
+}
+
+void EditorTabs::buildDrivingFileView()
+{
+    bookmarks = new Bookmarks;
+    bookmarkView = new QTreeView;
+    bookmarkView->header()->hide();
+    bookmarkView->setModel(bookmarks->getModel());
+    bookmarkView->setColumnHidden(1, true);
+    bookmarkView->setColumnHidden(2, true);
+    connect(bookmarkView, &QTreeView::clicked, this, &EditorTabs::slotGotoBookmark);
+
+    textEdit = new CustomTextEdit;
+    highlighter = new Highlighter(textEdit->document());
+
+    auto *drivingFileView = new QSplitter(Qt::Horizontal);
+    drivingFileView->addWidget(bookmarkView);
+    drivingFileView->addWidget(textEdit);
+    drivingFileView->setStretchFactor(0, 0);
+    drivingFileView->setStretchFactor(1, 1);
+
+    interfaceTabs = new InterfaceTabWidget;
+    interfaceTabs->addTab(drivingFileView, tr("Driving File"));
+}
+
+void EditorTabs::buildOutputPanel()
+{
+    outputTabs = new QTabWidget;
+
+    auto *resultList = new QWidget;
+    resultLayout = new QVBoxLayout(resultList);
+    auto *resultScroll = new QScrollArea;
+    resultScroll->setWidgetResizable(true);
+    resultScroll->setWidget(resultList);
+    resultBox = new QGroupBox;
+    auto *boxLayout = new QVBoxLayout(resultBox);
+    boxLayout->addWidget(resultScroll);
+
+    outputPanel = new QSplitter(Qt::Vertical);
+    outputPanel->addWidget(outputTabs);
+    outputPanel->addWidget(resultBox);
+    outputPanel->hide();
+}
+
+QStringList EditorTabs::textLines() const
+{
+    return textEdit->toPlainText().split(QLatin1Char('\n'));
+}

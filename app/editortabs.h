@@ -1,0 +1,113 @@
+#ifndef VORPEN_EDITORTABS_H
+#define VORPEN_EDITORTABS_H
+
+#include "app/configuration.h"
+#include "app/main.h"
+
+#include <QDateTime>
+#include <QModelIndex>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+#include <QWidget>
+
+class AnisotropyPlots;
+class Bookmarks;
+class CheckElement;
+class CustomTextEdit;
+class Highlighter;
+class InterfaceTabWidget;
+class Node;
+class PhaseDiagrams;
+class QFileInfo;
+class QFrame;
+class QGroupBox;
+class QPushButton;
+class QSplitter;
+class QTabWidget;
+class QTimer;
+class QTreeView;
+class QVBoxLayout;
+class RunConfigurationWidget;
+class SyntaxAnalyzer;
+
+// One document page: the editor of one driving file with its outline, run panel and output.
+// The main window works on the members directly, so they are public.
+class EditorTabs : public QWidget
+{
+    Q_OBJECT
+public:
+    // mainConfiguration is copied without its lists.
+    explicit EditorTabs(const Configuration &mainConfiguration, QWidget *parent = nullptr);
+    ~EditorTabs() override;
+
+    PhaseDiagrams *getPhaseDiagrams() const { return phaseDiagrams; }
+    void setPhaseDiagrams(PhaseDiagrams *diagrams) { phaseDiagrams = diagrams; }
+    AnisotropyPlots *getAnisotropyPlots() const { return anisotropyPlots; }
+    void setAnisotropyPlots(AnisotropyPlots *plots) { anisotropyPlots = plots; }
+
+    // The editor's text split at "\n", empty lines kept, as every analysis takes it.
+    QStringList textLines() const;
+
+    // Derives simName, resultDir and screenFile from the page's analysis.
+    void setupOutputLocation();
+    // Lets the run configuration panel lay itself out from the page's configuration.
+    void layoutRunConfiguration();
+    // Ticks the screen file in the result selection.
+    void selectScreenResult();
+
+    QTreeView *bookmarkView = nullptr;
+    Bookmarks *bookmarks = nullptr;
+    CustomTextEdit *textEdit = nullptr;
+    bool syntaxValid = false;
+    QFileInfo *fileInfo = nullptr; // null while the page is "Untitled"
+    QDateTime lastModified;
+    Highlighter *highlighter = nullptr;
+
+    QString simName;
+    QString screenFile;
+    QDateTime lastRead;
+    qint64 lastSize = 0;
+    QString resultDir;
+    QString lastText;
+
+    QSplitter *outputPanel = nullptr; // output tabs above the result box, hidden until used
+    bool outputShown = false;
+    QGroupBox *resultBox = nullptr;
+    QVBoxLayout *resultLayout = nullptr;
+    QVector<CheckElement *> checkElements;
+
+    bool monitoring = false;
+    bool paused = false;
+    bool autoSelectScreen = false;
+    bool syntaxOnly = false;
+    int jobId = -1;
+    QTimer *refreshTimer = nullptr;
+
+    QPushButton *displayButton = nullptr;
+    QFrame *displaySeparator = nullptr;
+    QTabWidget *outputTabs = nullptr;
+    InterfaceTabWidget *interfaceTabs = nullptr;
+    RunConfigurationWidget *runConfiguration = nullptr;
+
+    // -1 and 0: a load is filling the editor; 1: text as on disk; 2: modified.
+    int docState = -1;
+    // Index when the page was added; tabs move and close, so look up the current index instead.
+    int tabIndex = -1;
+    SyntaxAnalyzer *analyzer = nullptr; // last analysis of the text, owned
+    QString syntaxFile = defaultSyntax;
+    Configuration configuration;
+
+public slots:
+    // Moves the editor to the section title of the clicked outline entry.
+    void slotGotoBookmark(QModelIndex itemIndex);
+
+private:
+    void buildDrivingFileView();
+    void buildOutputPanel();
+
+    PhaseDiagrams *phaseDiagrams = nullptr;
+    AnisotropyPlots *anisotropyPlots = nullptr;
+};
+
+#endif

@@ -1,0 +1,21 @@
+#include "app/filedrop.h"
+
+#include "app/editor.h"
+#include "app/editortabwidget.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
+
+bool openDroppedFiles(QDropEvent *event)
+{
+    Editor *editor = Editor::getInstance();
+    if (!editor || !event->mimeData()->hasUrls())
+        return false;
+    const QList<QUrl> urls = event->mimeData()->urls();
+    for (const QUrl &url : urls)
+        editor->loadFile(url.toLocalFile(), false);
+    event->acceptProposedAction();
+    emit editor->tabWidget->currentChanged(editor->tabWidget->count() - 1);
+    return true;
+}

@@ -1,0 +1,10 @@
+#ifndef VORPEN_FILEDROP_H
+#define VORPEN_FILEDROP_H
+
+class QDropEvent;
+
+// Opens every local file of a drop in its own page and shows the last tab.
+// Returns false when the drop carries no URLs.
+bool openDroppedFiles(QDropEvent *event);
+
+#endif

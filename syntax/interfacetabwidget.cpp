@@ -1,0 +1,23 @@
+#include "syntax/interfacetabwidget.h"
+
+#include "app/customtextedit.h"
+#include "app/editor.h"
+#include "app/editortabs.h"
+
+InterfaceTabWidget::InterfaceTabWidget(QWidget *parent) : QTabWidget(parent)
+{
+    setMovable(true);
+    setTabsClosable(false);
+    connect(this, &QTabWidget::currentChanged, this, &InterfaceTabWidget::slotInterfaceChange);
+}
+
+void InterfaceTabWidget::slotInterfaceChange(int index)
+{
+    Editor *editor = Editor::getInstance();
+    EditorTabs *page = editor ? editor->currentTab : nullptr;
+    if (!page)
+        return;
+    const QString view = tabText(index);
+    if (view == tr("Results"))
+        page->outputShown = true;
+}
