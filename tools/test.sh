@@ -2,7 +2,9 @@
 # Installs what is missing, builds, and runs the whole test suite headless.
 set -eu
 cd "$(dirname "$0")/.."
+. tools/as-user.sh
 tools/install-deps.sh
-tools/build.sh "$@"
+as_user tools/build.sh "$@"
 cd "${VORPEN_BUILD_DIR:-build}"
-QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+as_user ctest --output-on-failure -j "$(nproc)"
