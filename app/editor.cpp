@@ -38,12 +38,14 @@ Editor::Editor(const QString &rcPath, QWidget *parent) : QMainWindow(parent)
     auto *layout = new QVBoxLayout(central);
     layout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(central);
+    // Before the first tab, which applies the font size to it.
+    outputFont = QFont(QStringLiteral("Courier New"));
+    outputFont.setStyleHint(QFont::Monospace);
+    outputFont.setPixelSize(configuration->fontSize);
+
     tabWidget = new EditorTabWidget(central);
     layout->addWidget(tabWidget);
     slotNewTab();
-
-    outputFont = QFont(QStringLiteral("Courier New"));
-    outputFont.setStyleHint(QFont::Monospace);
 
     connect(searchField, &QLineEdit::returnPressed, this, &Editor::slotSearch);
     connect(tabWidget, &QTabWidget::currentChanged, this, &Editor::slotChangeTab);

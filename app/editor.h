@@ -134,6 +134,8 @@ private:
     void buildToolsAndHelpMenus();
     void clearRecentMenu();
     int currentTabIndex() const;
+    void showTabIdentity(int index);
+    void showRunState();
 
     static Editor *instance;
 };
