@@ -2,6 +2,7 @@
 
 #include "app/editor.h"
 #include "app/filedrop.h"
+#include "app/fonts.h"
 
 #include <QDragEnterEvent>
 #include <QKeyEvent>
@@ -10,7 +11,7 @@
 CustomTextEdit::CustomTextEdit(QWidget *parent) : QTextEdit(parent)
 {
     setAcceptDrops(true);
-    setFont(QFont(QStringLiteral("Courier New")));
+    setFont(monospaceFont(QStringLiteral("Courier New")));
     setLineWrapMode(QTextEdit::NoWrap);
     setContextMenuPolicy(Qt::CustomContextMenu);
 }

@@ -2,6 +2,7 @@
 
 #include "app/configuration.h"
 #include "app/editortabwidget.h"
+#include "app/fonts.h"
 #include "app/main.h"
 
 #include <QAction>
@@ -39,8 +40,7 @@ Editor::Editor(const QString &rcPath, QWidget *parent) : QMainWindow(parent)
     layout->setContentsMargins(0, 0, 0, 0);
     setCentralWidget(central);
     // Before the first tab, which applies the font size to it.
-    outputFont = QFont(QStringLiteral("Courier New"));
-    outputFont.setStyleHint(QFont::Monospace);
+    outputFont = monospaceFont(QStringLiteral("Courier New"));
     outputFont.setPixelSize(configuration->fontSize);
 
     tabWidget = new EditorTabWidget(central);

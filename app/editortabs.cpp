@@ -2,6 +2,7 @@
 
 #include "app/bookmarks.h"
 #include "app/customtextedit.h"
+#include "app/fonts.h"
 #include "app/highlighter.h"
 #include "app/treemodel.h"
 #include "syntax/interfacetabwidget.h"
@@ -21,7 +22,7 @@
 EditorTabs::EditorTabs(const Configuration &mainConfiguration, QWidget *parent)
     : QWidget(parent), configuration(mainConfiguration)
 {
-    setFont(QFont(QStringLiteral("Consolas")));
+    setFont(monospaceFont(QStringLiteral("Consolas")));
     buildDrivingFileView();
     buildOutputPanel();
 

@@ -143,6 +143,10 @@ private slots:
         QCOMPARE(editor->minimumSize(), QSize(160, 160));
         QVERIFY(!editor->windowIcon().isNull());
         QCOMPARE(editor->outputFont.family(), QStringLiteral("Courier New"));
+        // Where "Courier New" is missing, the fallback must still be monospace.
+        QCOMPARE(editor->outputFont.styleHint(), QFont::Monospace);
+        QCOMPARE(editor->currentTab->textEdit->font().styleHint(), QFont::Monospace);
+        QCOMPARE(editor->currentTab->font().styleHint(), QFont::Monospace);
         QVERIFY(QFileInfo::exists(rcPath()));
     }
 

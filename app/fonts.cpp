@@ -1,0 +1,8 @@
+#include "app/fonts.h"
+
+QFont monospaceFont(const QString &family)
+{
+    QFont font(family);
+    font.setStyleHint(QFont::Monospace);
+    return font;
+}
