@@ -3,8 +3,19 @@
 #include "app/batchconversion.h"
 #include "app/editor.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+
+namespace {
+
+bool isReadable(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly);
+}
+
+} // namespace
 
 CommandLineOutcome processArguments(Editor &editor, const QStringList &arguments, QTextStream &out)
 {
@@ -26,10 +37,10 @@ CommandLineOutcome processArguments(Editor &editor, const QStringList &arguments
             continue;
         }
         const QString path = QFileInfo(argument).absoluteFilePath();
-        const bool loaded = editor.loadFile(path, false);
+        // Unattended, an unreadable file must not stop the run on the load's error box.
+        const bool loaded = (!converting || isReadable(path)) && editor.loadFile(path, false);
         out << path << Qt::flush;
         if (converting) {
-            // Nothing may be written for a file that was not read.
             if (loaded)
                 convertLoadedFile(editor, path, convertDirectory, out);
             else

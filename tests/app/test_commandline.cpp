@@ -110,6 +110,21 @@ private slots:
         QVERIFY2(output.startsWith(a + b), qPrintable(output));
     }
 
+    void unreadableFileFailsWithoutStoppingTheBatch()
+    {
+        const QString b = drivingFile(QStringLiteral("b.dri"));
+        int exitCode = -1;
+        QString output;
+        runToEnd({QStringLiteral("-convert"), QStringLiteral("out"), QStringLiteral("missing.dri"),
+                  QStringLiteral("b.dri")},
+                 exitCode, output);
+        QCOMPARE(exitCode, 0);
+        const QString missing = work.filePath(QStringLiteral("missing.dri"));
+        QVERIFY2(output.startsWith(missing + QStringLiteral(" ... failed\n") + b),
+                 qPrintable(output));
+        QVERIFY(!QFileInfo::exists(work.filePath(QStringLiteral("out/missing.dri"))));
+    }
+
     void trailingConvertKeepsBatchMode()
     {
         drivingFile(QStringLiteral("a.dri"));
