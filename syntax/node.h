@@ -1,0 +1,34 @@
+#ifndef VORPEN_NODE_H
+#define VORPEN_NODE_H
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// One section or parameter of the syntax tree: its definition, its place in the tree and the
+// values a driving file gave it.
+struct Node
+{
+    Node() = default;
+    ~Node() { qDeleteAll(children); }
+    Node(const Node &) = delete;
+    Node &operator=(const Node &) = delete;
+
+    QString name;
+    QString type;
+    QStringList options;
+    QString cname;
+    QString cvalues;
+    int cmode = 1; // 0 not, 1 and, 2 or, 3 matrixskip, 4 reread
+    QString defaultValue;
+    Node *parent = nullptr;
+    QVector<Node *> children; // owned
+    QStringList values;
+    int terse = 0; // 0 plain, 3 "terse" collection, 4 "invalidTerse" collection
+    int position = -1;
+    QString show = QString(QChar(1)); // matches no keyword
+    bool first = false;
+    int definedChildCount = 0;
+};
+
+#endif

@@ -1,0 +1,6 @@
+#include "syntax/syntaxanalyzer.h"
+
+bool SyntaxAnalyzer::convert(SyntaxAnalyzer *)
+{
+    return false;
+}

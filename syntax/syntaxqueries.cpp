@@ -1,0 +1,200 @@
+#include "syntax/syntaxanalyzer.h"
+
+// Depth-first from the root; the entries of a "terse" collection are visited from the last to
+// the first, everything else in document order.
+Node *SyntaxAnalyzer::findFirst(const std::function<bool(Node *)> &matches)
+{
+    QStack<Node *> stack;
+    stack.push(root);
+    while (!stack.isEmpty()) {
+        Node *node = stack.pop();
+        if (matches(node))
+            return node;
+        if (node->terse == 3) {
+            for (Node *child : qAsConst(node->children))
+                stack.push(child);
+        } else {
+            for (int i = node->children.size() - 1; i >= 0; --i)
+                stack.push(node->children.at(i));
+        }
+    }
+    return nullptr;
+}
+
+QStringList SyntaxAnalyzer::getValues(QString name, bool options, Node *&found)
+{
+    found = findFirst([&name](Node *node) {
+        return node->name == name && node->type != QLatin1String("section");
+    });
+    if (!found)
+        return QStringList();
+    return options ? found->options : found->values;
+}
+
+void SyntaxAnalyzer::setValues(QString name, QStringList values)
+{
+    Node *found = nullptr;
+    getValues(name, false, found);
+    if (found)
+        found->values = values;
+}
+
+bool SyntaxAnalyzer::find(QStringList names, QString value)
+{
+    return findFirst([&names, &value](Node *node) {
+               if (node->type == QLatin1String("section") || !node->values.contains(value))
+                   return false;
+               for (const QString &name : qAsConst(names)) {
+                   if (node->name.contains(name))
+                       return true;
+               }
+               return false;
+           }) != nullptr;
+}
+
+Node *SyntaxAnalyzer::leaveSection(Node *section)
+{
+    Node *removed = nullptr;
+    while (!walk.isEmpty()) {
+        if (walk.top()->parent != section)
+            return walk.top();
+        removed = walk.pop();
+    }
+    return removed;
+}
+
+// Number of nodes one copy of node brings, its copied descendants included.
+qint64 SyntaxAnalyzer::copiedSize(Node *node)
+{
+    const int defined = node->definedChildCount == 0
+                            ? node->children.size()
+                            : qMin(node->definedChildCount, node->children.size());
+    qint64 size = 1;
+    for (int i = 0; i < defined; ++i)
+        size += copiedSize(node->children.at(i));
+    return size;
+}
+
+static QString outerSuffixOf(const QString &suffix)
+{
+    const int length = suffix.length() - suffix.lastIndexOf(QLatin1Char('_')) - 2;
+    return length > 0 ? suffix.left(length) : QString();
+}
+
+// Conditions of a copy refer to the copies of its siblings; "E:" entries keep to the definition.
+static void renameConditions(Node *copy, const QString &suffix, const QString &outerSuffix)
+{
+    if (copy->cname.isEmpty())
+        return;
+    QStringList entries = copy->cname.split(QLatin1Char(','));
+    for (QString &entry : entries)
+        entry += entry.startsWith(QLatin1String("E:")) ? outerSuffix : suffix;
+    copy->cname = entries.join(QLatin1Char(','));
+}
+
+void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
+{
+    const int defined = section->definedChildCount == 0
+                            ? section->children.size()
+                            : qMin(section->definedChildCount, section->children.size());
+    qint64 size = 0;
+    for (int i = 0; i < defined; ++i)
+        size += copiedSize(section->children.at(i));
+    if (count > 0 && size > (maxCopiedNodes - copiedNodes) / count) {
+        oversizedSection = section;
+        return;
+    }
+
+    const bool collection = section->terse == 3 || section->terse == 4;
+    if (collection) {
+        while (!walk.isEmpty() && walk.top()->parent == section)
+            walk.pop();
+    } else {
+        leaveSection(section);
+    }
+    if (section->definedChildCount == 0)
+        section->definedChildCount = section->children.size();
+
+    const int before = section->children.size();
+    for (int k = 0; k < count; ++k) {
+        const QString copySuffix =
+            suffix.isEmpty() ? QStringLiteral("_") + QString::number(k) : suffix;
+        const QString outerSuffix = outerSuffixOf(copySuffix);
+        for (int i = 0; i < defined; ++i) {
+            Node *child = section->children.at(i);
+            Node *copy = copyNode(child);
+            copySubtree(child, copy, copySuffix, outerSuffix);
+            copy->name += copySuffix;
+            renameConditions(copy, copySuffix, outerSuffix);
+            copy->parent = section;
+            section->children.append(copy);
+        }
+    }
+
+    const int from = collection ? before : 0;
+    for (int i = section->children.size() - 1; i >= from; --i)
+        walk.push(section->children.at(i));
+}
+
+void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString outerSuffix)
+{
+    if (from->definedChildCount == 0)
+        from->definedChildCount = from->children.size();
+    const int defined = qMin(from->definedChildCount, from->children.size());
+    for (int i = 0; i < defined; ++i) {
+        Node *child = from->children.at(i);
+        Node *copy = copyNode(child);
+        copy->parent = to;
+        copySubtree(child, copy, suffix, outerSuffix);
+        copy->name += suffix;
+        renameConditions(copy, suffix, outerSuffix);
+        to->children.append(copy);
+    }
+}
+
+void SyntaxAnalyzer::cleanSection(Node *section, int depth, QString suffix)
+{
+    while (!walk.isEmpty() && walk.top()->name.endsWith(suffix) && walk.top()->parent == section)
+        walk.pop();
+    while (!section->children.isEmpty() && section->children.last()->name.endsWith(suffix)) {
+        Node *child = section->children.last();
+        if (!child->children.isEmpty())
+            cleanSection(child, depth + 1, suffix);
+        section->children.removeLast();
+        discard(child);
+    }
+}
+
+// Deletes a node that left the tree, after every reference the walk or the analysis holds to
+// it or to its descendants is gone.
+void SyntaxAnalyzer::discard(Node *node)
+{
+    QSet<Node *> doomed;
+    QStack<Node *> pending;
+    pending.push(node);
+    while (!pending.isEmpty()) {
+        Node *n = pending.pop();
+        doomed.insert(n);
+        for (Node *child : qAsConst(n->children))
+            pending.push(child);
+    }
+    QStack<Node *> kept;
+    for (Node *n : qAsConst(walk)) {
+        if (!doomed.contains(n))
+            kept.push(n);
+    }
+    walk = kept;
+    if (doomed.contains(currentNode))
+        currentNode = nullptr;
+    if (doomed.contains(parameter))
+        parameter = nullptr;
+    if (doomed.contains(trialSection))
+        trialSection = nullptr;
+    for (auto it = copiesForToken.begin(); it != copiesForToken.end();) {
+        if (doomed.contains(it->place))
+            it = copiesForToken.erase(it);
+        else
+            ++it;
+    }
+    delete node;
+}
