@@ -1,35 +1,285 @@
+#include "app/configuration.h"
+#include "app/customtextedit.h"
 #include "app/editor.h"
+#include "app/editortabs.h"
+#include "app/editortabwidget.h"
+#include "run/checkelement.h"
+#include "run/customoutputtextedit.h"
 
-void Editor::slotRun(bool, bool) {}
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextStream>
+#include <QTimer>
 
-void Editor::slotSuspend() {}
+#include <signal.h>
 
-void Editor::slotKill() {}
+namespace {
 
-void Editor::slotFinished(int, QProcess::ExitStatus) {}
+const int processWaitMs = 30000;
+const int firstPollMs = 1000;
 
-void Editor::slotUpdateOutput() {}
-
-void Editor::slotResultStateChanged(int) {}
-
-void Editor::slotDisplay() {}
-
-void Editor::slotRefreshOutput() {}
-
-void Editor::slotActivateRefresh(bool) {}
-
-void Editor::slotShowOutput(bool) {}
-
-void Editor::killProcess(EditorTabs *) {}
-
-bool Editor::toFinish(const QString &)
+void abandonRun(EditorTabs *tab)
 {
-    return false;
+    tab->monitoring = false;
+    tab->autoSelectScreen = false;
 }
 
-void Editor::buildResultSelection() {}
-
-QStringList Editor::getFileList(const QString &, const QString &)
+void warnWritePermission(QWidget *parent, const QString &resultDir)
 {
-    return QStringList();
+    QMessageBox::warning(parent, Editor::tr("Write permissions"),
+                         Editor::tr("No write permissions for result directory:\n\n") +
+                             resultDir + Editor::tr("\n\nPlease change the result directory."),
+                         QMessageBox::Ok);
+}
+
+// Prepares the result directory and the screen file; false when the run must not start.
+bool prepareResults(Editor *editor, EditorTabs *tab, bool overwrite)
+{
+    if (QDir(tab->resultDir).exists()) {
+        const bool formerResults =
+            QFile::exists(tab->screenFile) || !tab->checkElements.isEmpty();
+        if (!overwrite && formerResults &&
+            QMessageBox::question(editor, Editor::tr("Result file overwrite"),
+                                  Editor::tr("Results from a former simulation with the same "
+                                             "name exist.\nDo you want to overwrite?"),
+                                  QMessageBox::Yes | QMessageBox::No) != QMessageBox::Yes)
+            return false;
+    } else if (!QDir().mkpath(tab->resultDir)) {
+        warnWritePermission(editor, tab->resultDir);
+        return false;
+    }
+    // Proves the screen file writable without truncating it; the process start truncates it.
+    QFile screen(tab->screenFile);
+    if (!screen.open(QIODevice::ReadWrite)) {
+        warnWritePermission(editor, tab->resultDir);
+        return false;
+    }
+    screen.close();
+    return true;
+}
+
+void resetOutputPages(EditorTabs *tab)
+{
+    for (int i = 0; i < tab->outputTabs->count(); ++i) {
+        if (auto *page = qobject_cast<CustomOutputTextEdit *>(tab->outputTabs->widget(i)))
+            page->reset();
+    }
+}
+
+} // namespace
+
+void Editor::slotRun(bool overwrite, bool syntaxOnly)
+{
+    EditorTabs *tab = currentTab;
+    if (!tab || tab->monitoring || !updateFileInfo())
+        return;
+    if (!(tab->fileInfo && tab->docState <= 1) && !slotSave())
+        return;
+
+    const QString exe = tab->configuration.simulationExecutable;
+    if (!QFileInfo(exe).isFile()) {
+        QMessageBox::warning(
+            this, tr("Missing ZELMORA"),
+            tr("The ZELMORA binary does not exist.\n Please check the configuration."),
+            QMessageBox::Ok);
+        return;
+    }
+    configuration->simulationExecutable = exe;
+    if (!configuration->recentExecutables.contains(exe))
+        configuration->recentExecutables.append(exe);
+    if (!QFileInfo(exe).isExecutable()) {
+        QMessageBox::warning(this, tr("No executable ZELMORA Binary"),
+                             tr("The ZELMORA binary is not executable.\n\n") +
+                                 tr("Please check the configuration and \n") +
+                                 tr("make sure that it is a ZELMORA binary, not a script."),
+                             QMessageBox::Ok);
+        return;
+    }
+
+    tab->monitoring = true;
+    tab->autoSelectScreen = true;
+    tab->lastText.clear();
+    const QString drivingFile = tab->fileInfo->absoluteFilePath();
+    QStringList arguments = {drivingFile, QStringLiteral("-noswitch")};
+    if (syntaxOnly)
+        arguments << QStringLiteral("-syntax");
+    tab->syntaxOnly = syntaxOnly;
+
+    tab->setupOutputLocation();
+    if (tab->simName.isEmpty()) {
+        QMessageBox::warning(this, tr("Empty Simulation Name"),
+                             tr("Please specify a simulation name in the driving file.\n\n"),
+                             QMessageBox::Ok);
+        abandonRun(tab);
+        return;
+    }
+    if (!prepareResults(this, tab, overwrite)) {
+        abandonRun(tab);
+        return;
+    }
+
+    tab->lastRead = QDateTime::currentDateTime();
+    tab->lastSize = 0;
+    for (CheckElement *element : qAsConst(tab->checkElements))
+        element->readSize = 0;
+    resetOutputPages(tab);
+
+    auto *process = new QProcess;
+    auto *job = new Job(tab->screenFile, drivingFile, process);
+    tab->jobId = jobs.addJob(job);
+    connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+            &Editor::slotFinished);
+    process->setProcessChannelMode(QProcess::MergedChannels);
+    process->setStandardOutputFile(tab->screenFile, QIODevice::Truncate);
+    process->start(configuration->simulationExecutable, arguments, QIODevice::ReadWrite);
+
+    pauseButton->setText(tr("Pause"));
+    tab->paused = false;
+    pauseButton->setEnabled(true);
+    killButton->setEnabled(true);
+    killAction->setEnabled(true);
+    startButton->setEnabled(false);
+    startAction->setEnabled(false);
+
+    process->waitForStarted(processWaitMs);
+    job->pid = static_cast<int>(process->processId());
+    tabWidget->setTabToolTip(tabWidget->indexOf(tab),
+                             drivingFile + QLatin1Char('\n') + tr("attached job pid: ") +
+                                 QString::number(job->pid));
+
+    tab->outputShown = true;
+    if (tab->refreshTimer)
+        tab->refreshTimer->deleteLater();
+    tab->refreshTimer = new QTimer(this);
+    connect(tab->refreshTimer, &QTimer::timeout, this, &Editor::slotUpdateOutput);
+    tab->refreshTimer->start(firstPollMs);
+}
+
+void Editor::slotSuspend()
+{
+    if (!currentTab)
+        return;
+    Job *job = jobs.getJob(currentTab->jobId);
+    // A pid of 0 or -1 would signal the editor's own process group or every process.
+    if (!job || !currentTab->monitoring || job->pid <= 0)
+        return;
+    if (currentTab->paused) {
+        ::kill(job->pid, SIGCONT);
+        currentTab->paused = false;
+        pauseButton->setText(tr("Pause"));
+    } else {
+        ::kill(job->pid, SIGSTOP);
+        currentTab->paused = true;
+        pauseButton->setText(tr("Continue"));
+    }
+}
+
+void Editor::slotKill()
+{
+    if (currentTab)
+        killProcess(currentTab);
+}
+
+void Editor::killProcess(EditorTabs *tab)
+{
+    if (tab->refreshTimer)
+        disconnect(tab->refreshTimer, &QTimer::timeout, this, &Editor::slotUpdateOutput);
+    if (tab->jobId >= 0) {
+        if (Job *job = jobs.getJob(tab->jobId)) {
+            // slotFinished runs during the wait and removes the job.
+            QProcess *process = job->process;
+            process->kill();
+            process->waitForFinished(processWaitMs);
+        }
+    }
+    tab->monitoring = false;
+    if (tab == currentTab) {
+        pauseButton->setText(tr("Pause"));
+        pauseButton->setEnabled(false);
+        killButton->setEnabled(false);
+        killAction->setEnabled(false);
+        startButton->setEnabled(true);
+        startAction->setEnabled(true);
+    }
+}
+
+namespace {
+
+EditorTabs *pageOfProcess(Editor *editor, const QObject *process)
+{
+    for (int i = 0; i < editor->tabWidget->count(); ++i) {
+        auto *page = qobject_cast<EditorTabs *>(editor->tabWidget->widget(i));
+        if (!page || page->jobId < 0)
+            continue;
+        const Job *job = editor->jobs.getJob(page->jobId);
+        if (job && job->process == process)
+            return page;
+    }
+    return nullptr;
+}
+
+// Puts the editor's cursor on the first parameter that the run refused, if it refused one.
+void gotoRefusedParameter(Editor *editor, EditorTabs *page, const QString &screenFile)
+{
+    QFile file(screenFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    QString screen = QTextStream(&file).readAll();
+    const int count = editor->getValidParameterCount(&screen);
+    if (count == -1)
+        return;
+    QString text = page->textEdit->toPlainText();
+    QTextCursor cursor = page->textEdit->textCursor();
+    cursor.setPosition(editor->getPositionOfParameter(&text, count + 1));
+    cursor.select(QTextCursor::LineUnderCursor);
+    page->textEdit->setTextCursor(cursor);
+    page->textEdit->setFocus();
+}
+
+} // namespace
+
+void Editor::slotFinished(int exitCode, QProcess::ExitStatus)
+{
+    if (exitCode < 0)
+        return;
+    // The process id is already gone once finished() arrives, so the process object is matched.
+    EditorTabs *page = pageOfProcess(this, sender());
+    if (!page)
+        return;
+    if (page->refreshTimer)
+        page->refreshTimer->stop();
+    page->monitoring = true;
+    page->autoSelectScreen = true;
+    page->lastRead = QDateTime();
+
+    EditorTabs *previous = currentTab;
+    currentTab = page;
+    slotUpdateOutput();
+    currentTab = previous;
+
+    page->monitoring = false;
+    Job *job = jobs.getJob(page->jobId);
+    const QString screenFile = job ? job->screenFile : page->screenFile;
+    if (job)
+        disconnect(job->process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
+                   this, &Editor::slotFinished);
+    if (page->refreshTimer) {
+        disconnect(page->refreshTimer, &QTimer::timeout, this, &Editor::slotUpdateOutput);
+        page->refreshTimer->stop();
+    }
+    jobs.removeJob(page->jobId);
+    page->jobId = -1;
+
+    // The final update may have reset the run controls while another page was on screen.
+    if (currentTab)
+        slotChangeTab(-2);
+    if (page == currentTab)
+        gotoRefusedParameter(this, page, screenFile);
+    page->autoSelectScreen = false;
+    if (page->fileInfo)
+        tabWidget->setTabToolTip(tabWidget->indexOf(page), page->fileInfo->absoluteFilePath());
 }
