@@ -15,13 +15,19 @@ CustomOutputTextEdit::CustomOutputTextEdit(const QFont &font, QWidget *parent) :
 
 void CustomOutputTextEdit::loadText(const QString &text)
 {
+    // Replacing the text may itself move the scroll bars; that is not the user either.
+    ignoreNextVertical = true;
+    ignoreNextHorizontal = true;
     setPlainText(text);
     ignoreNextVertical = true;
     ignoreNextHorizontal = true;
-    if (followTail)
+    if (followTail) {
         moveCursor(QTextCursor::End);
-    else
+        // The cursor alone stops short of the document margin below the last line.
+        verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    } else {
         verticalScrollBar()->setValue(savedVertical);
+    }
     horizontalScrollBar()->setValue(savedHorizontal);
 }
 

@@ -46,13 +46,11 @@ void restartTimer(EditorTabs *page, const QString &text)
 
 bool isScreenFile(const QString &fileName)
 {
-    return fileName.contains(QLatin1String("_scr.txt")) ||
-           fileName.contains(QLatin1String(".scr"));
+    return fileName.contains(QLatin1String("_scr.txt")) || fileName.contains(QLatin1String(".scr"));
 }
 
 // Output page of a ticked entry, created at position index when the entry has none yet.
-CustomOutputTextEdit *outputPage(Editor *editor, EditorTabs *page, CheckElement *element,
-                                 int index)
+CustomOutputTextEdit *outputPage(Editor *editor, EditorTabs *page, CheckElement *element, int index)
 {
     if (element->hasPage)
         return qobject_cast<CustomOutputTextEdit *>(page->outputTabs->widget(index));
@@ -63,8 +61,7 @@ CustomOutputTextEdit *outputPage(Editor *editor, EditorTabs *page, CheckElement 
 }
 
 // Reads a result file into its page unless it is unchanged since the last read.
-bool readResult(EditorTabs *page, CheckElement *element, CustomOutputTextEdit *view,
-                QString &text)
+bool readResult(EditorTabs *page, CheckElement *element, CustomOutputTextEdit *view, QString &text)
 {
     const QFileInfo info(page->resultDir + QLatin1Char('/') + element->resultFile);
     if (!info.exists() || !info.isReadable())

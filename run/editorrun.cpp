@@ -31,8 +31,8 @@ void abandonRun(EditorTabs *tab)
 void warnWritePermission(QWidget *parent, const QString &resultDir)
 {
     QMessageBox::warning(parent, Editor::tr("Write permissions"),
-                         Editor::tr("No write permissions for result directory:\n\n") +
-                             resultDir + Editor::tr("\n\nPlease change the result directory."),
+                         Editor::tr("No write permissions for result directory:\n\n") + resultDir +
+                             Editor::tr("\n\nPlease change the result directory."),
                          QMessageBox::Ok);
 }
 
@@ -40,8 +40,7 @@ void warnWritePermission(QWidget *parent, const QString &resultDir)
 bool prepareResults(Editor *editor, EditorTabs *tab, bool overwrite)
 {
     if (QDir(tab->resultDir).exists()) {
-        const bool formerResults =
-            QFile::exists(tab->screenFile) || !tab->checkElements.isEmpty();
+        const bool formerResults = QFile::exists(tab->screenFile) || !tab->checkElements.isEmpty();
         if (!overwrite && formerResults &&
             QMessageBox::question(editor, Editor::tr("Result file overwrite"),
                                   Editor::tr("Results from a former simulation with the same "
@@ -147,9 +146,9 @@ void Editor::slotRun(bool overwrite, bool syntaxOnly)
 
     process->waitForStarted(processWaitMs);
     job->pid = static_cast<int>(process->processId());
-    tabWidget->setTabToolTip(tabWidget->indexOf(tab),
-                             drivingFile + QLatin1Char('\n') + tr("attached job pid: ") +
-                                 QString::number(job->pid));
+    tabWidget->setTabToolTip(tabWidget->indexOf(tab), drivingFile + QLatin1Char('\n') +
+                                                          tr("attached job pid: ") +
+                                                          QString::number(job->pid));
 
     tab->outputShown = true;
     if (tab->refreshTimer)

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
@@ -57,19 +58,26 @@ void RunConfigurationWidget::getLayout(Configuration *configuration)
 {
     tabConfiguration = configuration;
     const Configuration *application = applicationConfiguration();
-    if (executableBox->count() == 0 && application) {
+    // Filled silently: the first entry must not replace the executable configured for the tab
+    // before it is selected; the entry finally shown is checked once below.
+    const bool fill = executableBox->count() == 0 && application;
+    if (fill) {
+        const QSignalBlocker blocker(executableBox);
         for (const QString &executable : application->recentExecutables)
             executableBox->addItem(executable);
         if (executableBox->count() == 0)
             executableBox->addItem(application->simulationExecutable);
     }
     const Configuration *source = configuration ? configuration : application;
+    const QString shown = executableBox->currentText();
     if (source) {
         const int index = executableBox->findText(source->simulationExecutable);
         if (index >= 0)
             executableBox->setCurrentIndex(index);
         displayToolEdit->setText(source->displayTool);
     }
+    if (fill && executableBox->currentText() == shown)
+        slotBin1Changed(shown);
     if (!layout()) {
         auto *column = new QVBoxLayout(this);
         column->addWidget(innerBox);
@@ -142,9 +150,8 @@ void RunConfigurationWidget::slotBin2Changed(QString path)
 
 void RunConfigurationWidget::slotBrowse1()
 {
-    const QString file = QFileDialog::getOpenFileName(this, tr("Browse ZELMORA binary"),
-                                                      executableBox->currentText(),
-                                                      tr("All files (*)"));
+    const QString file = QFileDialog::getOpenFileName(
+        this, tr("Browse ZELMORA binary"), executableBox->currentText(), tr("All files (*)"));
     if (file.isEmpty())
         return;
     executableBox->insertItem(0, file);
@@ -153,9 +160,8 @@ void RunConfigurationWidget::slotBrowse1()
 
 void RunConfigurationWidget::slotBrowse2()
 {
-    const QString file =
-        QFileDialog::getOpenFileName(this, tr("Browse Display ZELMORA binary"),
-                                     displayToolEdit->text(), tr("All files (*)"));
+    const QString file = QFileDialog::getOpenFileName(this, tr("Browse Display ZELMORA binary"),
+                                                      displayToolEdit->text(), tr("All files (*)"));
     if (!file.isEmpty())
         displayToolEdit->setText(file);
 }

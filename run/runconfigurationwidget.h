@@ -32,7 +32,11 @@ public slots:
     void slotBrowse2();
 
 private:
-    enum class Verdict { Refused, Accepted };
+    enum class Verdict
+    {
+        Refused,
+        Accepted
+    };
     Verdict checkVersion(const QString &path);
     void acceptExecutable(const QString &path);
 };
