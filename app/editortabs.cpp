@@ -5,6 +5,8 @@
 #include "app/fonts.h"
 #include "app/highlighter.h"
 #include "app/treemodel.h"
+#include "run/checkelement.h"
+#include "run/runconfigurationwidget.h"
 #include "syntax/interfacetabwidget.h"
 
 #include <QFileInfo>
@@ -24,6 +26,8 @@ EditorTabs::EditorTabs(const Configuration &mainConfiguration, QWidget *parent)
 {
     setFont(monospaceFont(QStringLiteral("Consolas")));
     buildDrivingFileView();
+    runConfiguration = new RunConfigurationWidget;
+    interfaceTabs->addTab(runConfiguration, tr("Run Configuration"));
     buildOutputPanel();
 
     auto *pageSplitter = new QSplitter(Qt::Vertical, this);
@@ -40,6 +44,7 @@ EditorTabs::~EditorTabs()
 {
     delete fileInfo;
     delete refreshTimer;
+    qDeleteAll(checkElements);
     delete bookmarks;
 }
 

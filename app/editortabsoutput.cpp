@@ -1,9 +1,30 @@
 #include "app/editortabs.h"
 
-// The output monitoring and the run panel fill these in; until then a page has no output
-// location, no run panel and no result selection.
-void EditorTabs::setupOutputLocation() {}
+#include "run/checkelement.h"
+#include "run/runconfigurationwidget.h"
 
-void EditorTabs::layoutRunConfiguration() {}
+#include <QFileInfo>
 
-void EditorTabs::selectScreenResult() {}
+// Without an analysis engine yet, a page has no output location.
+void EditorTabs::setupOutputLocation()
+{
+    simName.clear();
+    resultDir.clear();
+    screenFile.clear();
+}
+
+void EditorTabs::layoutRunConfiguration()
+{
+    runConfiguration->getLayout(&configuration);
+}
+
+void EditorTabs::selectScreenResult()
+{
+    for (CheckElement *element : qAsConst(checkElements)) {
+        if (QFileInfo(element->resultFile).suffix() != QLatin1String("scr"))
+            continue;
+        element->checkBox->setChecked(true);
+        element->ticked = true;
+        return;
+    }
+}

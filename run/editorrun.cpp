@@ -6,6 +6,7 @@
 #include "run/checkelement.h"
 #include "run/customoutputtextedit.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
