@@ -1,4 +1,39 @@
 #include "app/editortabs.h"
 
-// Filled in with the outline navigation; until then a click on the outline does nothing.
-void EditorTabs::slotGotoBookmark(QModelIndex) {}
+#include "app/bookmarks.h"
+#include "app/customtextedit.h"
+#include "syntax/syntaxanalyzer.h"
+
+void EditorTabs::slotGotoBookmark(QModelIndex itemIndex)
+{
+    QStringList lines = textLines();
+    const bool modified = docState == 2;
+    if (modified) {
+        delete analyzer;
+        analyzer = new SyntaxAnalyzer(syntaxFile);
+        int line = -1;
+        Node *failed = nullptr;
+        analyzer->analyze(&lines, line, failed);
+        syntaxValid = !failed;
+    }
+    const int position = itemIndex.sibling(itemIndex.row(), 1).data().toInt();
+    const bool selectLine = position > 0 || (position == 0 && itemIndex.row() == 0);
+    if (modified)
+        bookmarks->updateModel(&lines);
+    // An entry read before an edit may point past the end of the shortened text.
+    const int target = qBound(0, position, textEdit->document()->characterCount() - 1);
+
+    // Arriving from below and passing three lines above leaves context visible over the title.
+    QTextCursor cursor = textEdit->textCursor();
+    cursor.movePosition(QTextCursor::End);
+    textEdit->setTextCursor(cursor);
+    cursor.setPosition(target);
+    textEdit->setTextCursor(cursor);
+    cursor.movePosition(QTextCursor::Up, QTextCursor::MoveAnchor, 3);
+    textEdit->setTextCursor(cursor);
+    cursor.setPosition(target);
+    if (selectLine)
+        cursor.select(QTextCursor::LineUnderCursor);
+    textEdit->setTextCursor(cursor);
+    textEdit->setFocus();
+}
