@@ -1,11 +1,90 @@
+#include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 
-QString SyntaxAnalyzer::printTree(bool)
+#include <algorithm>
+
+namespace {
+
+bool hasHeading(const Node *node)
 {
-    return QString();
+    return node->show == QLatin1String("major") || node->show == QLatin1String("minor");
 }
 
-QString SyntaxAnalyzer::printNode(Node *)
+// The first parameter of an entry in some collections is a "line" type, yet each entry must
+// begin on a line of its own.
+bool opensEntryLine(const Node *node)
 {
-    return QString();
+    if (!node->name.contains(QLatin1String("PIEnabled")) &&
+        !node->name.contains(QLatin1String("DDType")))
+        return false;
+    if (node->values.isEmpty())
+        return false;
+    const Node *parent = node->parent;
+    if (!parent)
+        return true;
+    const auto self = std::find(parent->children.begin(), parent->children.end(), node);
+    return self == parent->children.begin() || (*(self - 1))->values.isEmpty();
+}
+
+// Depth below the top-level section, for the indented variant.
+QString indentation(const Node *node)
+{
+    int depth = 0;
+    for (const Node *n = node->parent; n && n->parent && n->parent->parent; n = n->parent)
+        ++depth;
+    return QString(2 * depth, QLatin1Char(' '));
+}
+
+QString heading(const Node *node)
+{
+    const QChar underline = node->show == QLatin1String("major") ? QLatin1Char('=')
+                                                                  : QLatin1Char('-');
+    return QStringLiteral("\n# ") + node->name + QStringLiteral("\n# ") +
+           QString(node->name.size(), underline) + QLatin1Char('\n');
+}
+
+} // namespace
+
+QString SyntaxAnalyzer::printTree(bool indent)
+{
+    QString text;
+    QString pending;
+    bool seedAtInterface = false;
+    reset();
+    while (Node *node = getNext()) {
+        // A reread value is a look-ahead at the next line, which prints it anyway.
+        if (node->cmode == 4)
+            continue;
+        if (node->name.contains(QLatin1String("SeedPosition")) && !node->values.isEmpty()) {
+            const QString &position = node->values.first();
+            seedAtInterface =
+                position == QLatin1String("interface") || position == QLatin1String("triple");
+        }
+        if (seedAtInterface && !node->defaultValue.isEmpty() &&
+            node->name.contains(QLatin1String("SeedNucleationModel")))
+            continue;
+        if (node->type.contains(QLatin1String("line")) && !opensEntryLine(node)) {
+            for (const QString &value : qAsConst(node->values))
+                pending += QLatin1Char(' ') + value;
+            continue;
+        }
+        if (!node->values.isEmpty())
+            pending += QLatin1Char('\n') + (indent ? indentation(node) : QString());
+        if (hasHeading(node)) {
+            text += pending + QLatin1Char('\n');
+            pending = heading(node);
+        }
+        pending += node->values.join(QLatin1Char(' '));
+    }
+    return text + pending + QLatin1Char('\n');
+}
+
+QString SyntaxAnalyzer::printNode(Node *node)
+{
+    if (node->type == QLatin1String("section") || node->values.isEmpty())
+        return QString();
+    QString text = node->type.contains(QLatin1String("line")) ? QString() : QStringLiteral("\n");
+    for (const QString &value : qAsConst(node->values))
+        text += value + QLatin1Char(' ');
+    return text;
 }

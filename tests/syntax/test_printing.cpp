@@ -1,0 +1,147 @@
+#include "syntax/node.h"
+#include "syntax/syntaxanalyzer.h"
+
+#include <QMap>
+#include <QtTest>
+
+using Values = QMap<QString, QStringList>;
+
+namespace {
+
+void fill(Node *node, const Values &values)
+{
+    if (values.contains(node->name) && node->type != QLatin1String("section"))
+        node->values = values.value(node->name);
+    for (Node *child : node->children)
+        fill(child, values);
+}
+
+QString printed(const QString &definition, const Values &values, bool indent = false)
+{
+    SyntaxAnalyzer analyzer(definition);
+    fill(analyzer.getRoot(), values);
+    return analyzer.printTree(indent);
+}
+
+const QString sample = QStringLiteral("test_print_sample.xml");
+
+} // namespace
+
+class TestPrinting : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void sampleTree_data();
+    void sampleTree();
+    void indentedVariant();
+    void printNode_data();
+    void printNode();
+};
+
+void TestPrinting::initTestCase()
+{
+    Q_INIT_RESOURCE(MyRes);
+    Q_INIT_RESOURCE(printing);
+}
+
+void TestPrinting::sampleTree_data()
+{
+    QTest::addColumn<Values>("values");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("no values: headings of major and minor sections only")
+        << Values{} << QStringLiteral("\n\n# Alpha Section\n# =============\n\n\n# Beta\n# ----\n\n");
+
+    const Values full{
+        {QStringLiteral("AlphaWord"), {QStringLiteral("first")}},
+        {QStringLiteral("AlphaTail"), {QStringLiteral("x"), QStringLiteral("y")}},
+        {QStringLiteral("AlphaLook"), {QStringLiteral("peek")}},
+        {QStringLiteral("AlphaNumbers"), {QStringLiteral("1.5"), QStringLiteral("2.5")}},
+        {QStringLiteral("AlphaAfterMissing"), {QStringLiteral("7")}},
+        {QStringLiteral("BetaPIEnabled"), {QStringLiteral("on")}},
+        {QStringLiteral("BetaLevel"), {QStringLiteral("3")}},
+        {QStringLiteral("DDType"), {QStringLiteral("tracer")}},
+        {QStringLiteral("DDValue"), {QStringLiteral("0.1")}},
+        {QStringLiteral("SeedPosition"), {QStringLiteral("interface")}},
+        {QStringLiteral("SeedNucleationModel"), {QStringLiteral("seed_density")}},
+        {QStringLiteral("SeedNucleationModelPlain"), {QStringLiteral("plain")}},
+        {QStringLiteral("SeedPosition_1"), {QStringLiteral("bulk")}},
+        {QStringLiteral("SeedNucleationModel_1"), {QStringLiteral("seed_undercooling")}}};
+    // The reread value is left out; a line value continues the pending line even when the
+    // optional value before it is missing; the entry-opening line values start new lines;
+    // the defaulted seed model disappears after an interface seed and returns after a bulk one.
+    QTest::newRow("every rule") << full
+                                << QStringLiteral("\n\n# Alpha Section\n# =============\n\n"
+                                                  "first x y\n1.5 2.5 7\n\n# Beta\n# ----\n\n"
+                                                  "on 3\ntracer 0.1\ninterface\nplain\nbulk\n"
+                                                  "seed_undercooling\n");
+
+    Values continued = full;
+    continued.insert(QStringLiteral("BetaPhase"), {QStringLiteral("alpha")});
+    continued.insert(QStringLiteral("SeedPosition"), {QStringLiteral("triple")});
+    QTest::newRow("PIEnabled continues a line whose first value is given")
+        << continued
+        << QStringLiteral("\n\n# Alpha Section\n# =============\n\nfirst x y\n1.5 2.5 7\n\n"
+                          "# Beta\n# ----\n\nalpha on 3\ntracer 0.1\ntriple\nplain\nbulk\n"
+                          "seed_undercooling\n");
+
+    Values bulkOnly{{QStringLiteral("SeedPosition"), {QStringLiteral("Interface")}},
+                    {QStringLiteral("SeedNucleationModel"), {QStringLiteral("seed_density")}}};
+    QTest::newRow("seed position compared case-sensitively")
+        << bulkOnly
+        << QStringLiteral("\n\n# Alpha Section\n# =============\n\n\n# Beta\n# ----\n\n"
+                          "Interface\nseed_density\n");
+}
+
+void TestPrinting::sampleTree()
+{
+    QFETCH(Values, values);
+    QFETCH(QString, expected);
+    QCOMPARE(printed(sample, values), expected);
+}
+
+void TestPrinting::indentedVariant()
+{
+    const Values values{{QStringLiteral("AlphaWord"), {QStringLiteral("first")}},
+                        {QStringLiteral("BetaPIEnabled"), {QStringLiteral("on")}},
+                        {QStringLiteral("BetaLevel"), {QStringLiteral("3")}}};
+    QCOMPARE(printed(sample, values, true),
+             QStringLiteral("\n\n# Alpha Section\n# =============\n\nfirst\n\n# Beta\n# ----\n\n"
+                            "  on 3\n"));
+}
+
+void TestPrinting::printNode_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("section") << QStringLiteral("Seeds") << QStringList{QStringLiteral("x")}
+                             << QString();
+    QTest::newRow("no values") << QStringLiteral("AlphaWord") << QStringList{} << QString();
+    QTest::newRow("own line") << QStringLiteral("AlphaNumbers")
+                              << QStringList{QStringLiteral("1"), QStringLiteral("2")}
+                              << QStringLiteral("\n1 2 ");
+    QTest::newRow("continues line") << QStringLiteral("AlphaTail")
+                                    << QStringList{QStringLiteral("zipped")}
+                                    << QStringLiteral("zipped ");
+}
+
+void TestPrinting::printNode()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, values);
+    QFETCH(QString, expected);
+    SyntaxAnalyzer analyzer(sample);
+    analyzer.reset();
+    Node *node = analyzer.getNext();
+    while (node && node->name != name)
+        node = analyzer.getNext();
+    QVERIFY(node);
+    node->values = values;
+    QCOMPARE(analyzer.printNode(node), expected);
+}
+
+QTEST_GUILESS_MAIN(TestPrinting)
+#include "test_printing.moc"
