@@ -37,8 +37,8 @@ QString indentation(const Node *node)
 
 QString heading(const Node *node)
 {
-    const QChar underline = node->show == QLatin1String("major") ? QLatin1Char('=')
-                                                                  : QLatin1Char('-');
+    const QChar underline =
+        node->show == QLatin1String("major") ? QLatin1Char('=') : QLatin1Char('-');
     return QStringLiteral("\n# ") + node->name + QStringLiteral("\n# ") +
            QString(node->name.size(), underline) + QLatin1Char('\n');
 }

@@ -51,7 +51,8 @@ void TestPrinting::sampleTree_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("no values: headings of major and minor sections only")
-        << Values{} << QStringLiteral("\n\n# Alpha Section\n# =============\n\n\n# Beta\n# ----\n\n");
+        << Values{}
+        << QStringLiteral("\n\n# Alpha Section\n# =============\n\n\n# Beta\n# ----\n\n");
 
     const Values full{
         {QStringLiteral("AlphaWord"), {QStringLiteral("first")}},
@@ -123,9 +124,9 @@ void TestPrinting::printNode_data()
     QTest::newRow("own line") << QStringLiteral("AlphaNumbers")
                               << QStringList{QStringLiteral("1"), QStringLiteral("2")}
                               << QStringLiteral("\n1 2 ");
-    QTest::newRow("continues line") << QStringLiteral("AlphaTail")
-                                    << QStringList{QStringLiteral("zipped")}
-                                    << QStringLiteral("zipped ");
+    QTest::newRow("continues line")
+        << QStringLiteral("AlphaTail") << QStringList{QStringLiteral("zipped")}
+        << QStringLiteral("zipped ");
 }
 
 void TestPrinting::printNode()

@@ -12,7 +12,13 @@ class SyntaxAnalyzer;
 class InputReader
 {
 public:
-    enum class Verdict { Accepted, Refused, EndOfFile, TooMuchInput };
+    enum class Verdict
+    {
+        Accepted,
+        Refused,
+        EndOfFile,
+        TooMuchInput
+    };
 
     InputReader();
     ~InputReader();

@@ -126,5 +126,6 @@ bool ResultFiles::writeFields(int cellsX, int cellsY, int cellsZ, double radius,
             .arg(cellsY)
             .arg(cellsZ)
             .arg(cellsX * cellsY * cellsZ);
-    return writeWhole(path(QStringLiteral("_phas.vtk")), vtkText + grid.values(QStringLiteral("\n")));
+    return writeWhole(path(QStringLiteral("_phas.vtk")),
+                      vtkText + grid.values(QStringLiteral("\n")));
 }

@@ -94,8 +94,8 @@ int SimulationRun::refuseInput() const
         ScreenOutput::line(text);
     switch (reader.verdict()) {
     case InputReader::Verdict::Refused:
-        ScreenOutput::line(messages.refused.arg(lineNumber, reader.refusedName(),
-                                                reader.refusedType(), text));
+        ScreenOutput::line(
+            messages.refused.arg(lineNumber, reader.refusedName(), reader.refusedType(), text));
         break;
     case InputReader::Verdict::EndOfFile:
         ScreenOutput::line(messages.endOfFile.arg(reader.refusedName(), reader.refusedType()));
@@ -151,8 +151,9 @@ int SimulationRun::timeSteps(const ResultFiles &results) const
         results.appendTableRow(QStringLiteral("%1 %2 %3").arg(step).arg(time).arg(radius));
         if (!knobs.failWith.isEmpty() && step == (knobs.steps + 1) / 2) {
             const bool stop = knobs.failWith == QLatin1String("stop");
-            ScreenOutput::line(stop ? QStringLiteral("STOP in routine PhaseFieldSolver: step failed")
-                                    : QStringLiteral("MESSAGE: phase field out of bounds"));
+            ScreenOutput::line(stop
+                                   ? QStringLiteral("STOP in routine PhaseFieldSolver: step failed")
+                                   : QStringLiteral("MESSAGE: phase field out of bounds"));
             return 3;
         }
     }
@@ -165,8 +166,8 @@ int SimulationRun::timeSteps(const ResultFiles &results) const
 
 void SimulationRun::finish(const ResultFiles &results) const
 {
-    const QString wallClock = QStringLiteral("Wall clock time: %1 s")
-                                  .arg(clock.elapsed() / 1000.0, 0, 'f', 2);
+    const QString wallClock =
+        QStringLiteral("Wall clock time: %1 s").arg(clock.elapsed() / 1000.0, 0, 'f', 2);
     ScreenOutput::line(wallClock);
     results.appendLog(wallClock);
 }

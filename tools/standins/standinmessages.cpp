@@ -16,7 +16,8 @@ StandInMessages english()
 StandInMessages german()
 {
     StandInMessages m;
-    m.refused = QStringLiteral("Eingabefehler in Zeile %1: Parameter %2 (%3) nimmt \"%4\" nicht an");
+    m.refused =
+        QStringLiteral("Eingabefehler in Zeile %1: Parameter %2 (%3) nimmt \"%4\" nicht an");
     m.endOfFile = QStringLiteral("Eingabefehler: die Steuerdatei endet vor dem Parameter %1 (%2)");
     m.tooMuchInput = QStringLiteral("Eingabefehler in Zeile %1: kein Parameter mehr fuer \"%2\"");
     m.initialisation = QStringLiteral("Beginne mit Initialisierung");

@@ -17,7 +17,8 @@ int main(int argc, char *argv[])
     if (arguments == QStringList{QStringLiteral("-v")}) {
         if (knobs.hangAt == QLatin1String("version"))
             ScreenOutput::hang();
-        ScreenOutput::line(QStringLiteral("ZELMORA version 7.0 (stand-in for tests and demonstrations)"));
+        ScreenOutput::line(
+            QStringLiteral("ZELMORA version 7.0 (stand-in for tests and demonstrations)"));
         return 0;
     }
 
@@ -37,7 +38,8 @@ int main(int argc, char *argv[])
         }
     }
     if (drivingFile.isEmpty()) {
-        ScreenOutput::line(QStringLiteral("Usage: ZELMORA_TQ <driving file> [-noswitch] [-syntax] | -v"));
+        ScreenOutput::line(
+            QStringLiteral("Usage: ZELMORA_TQ <driving file> [-noswitch] [-syntax] | -v"));
         return 2;
     }
     return SimulationRun(knobs, drivingFile, !noSwitch, syntaxOnly).exec();
