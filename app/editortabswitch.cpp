@@ -5,6 +5,7 @@
 #include "app/editortabs.h"
 #include "app/editortabwidget.h"
 #include "app/main.h"
+#include "run/runconfigurationwidget.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -112,6 +113,7 @@ void Editor::slotFontSizeChanged(int size)
         return;
     setPixelSize(currentTab->textEdit, size);
     setPixelSize(currentTab->bookmarkView, size);
+    setPixelSize(currentTab->runConfiguration, size);
     outputFont.setPixelSize(size);
     // The check boxes and the display button inherit the box's font.
     setPixelSize(currentTab->resultBox, size);

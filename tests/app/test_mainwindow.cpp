@@ -5,6 +5,7 @@
 #include "app/editortabwidget.h"
 #include "app/manual.h"
 #include "run/job.h"
+#include "run/runconfigurationwidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -235,6 +236,7 @@ private slots:
         QCOMPARE(editor->outputFont.pixelSize(), 13);
         QCOMPARE(editor->currentTab->textEdit->font().pixelSize(), 13);
         QCOMPARE(editor->currentTab->bookmarkView->font().pixelSize(), 13);
+        QCOMPARE(editor->currentTab->runConfiguration->font().pixelSize(), 13);
         editor->fontSizeBox->setValue(20);
         plus->trigger();
         QCOMPARE(editor->fontSizeBox->value(), 20);
