@@ -137,6 +137,15 @@ private:
     void showTabIdentity(int index);
     void showRunState();
 
+    // A save can be declined by the user, which is not a failure.
+    enum class SaveOutcome
+    {
+        Saved,
+        Cancelled,
+        Failed
+    };
+    SaveOutcome savePage(QString &path);
+
     static Editor *instance;
 };
 

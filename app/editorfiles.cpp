@@ -1,35 +1,156 @@
+// Opening, loading and reloading driving files, and noticing changes on disk.
 #include "app/editor.h"
 
-bool Editor::loadFile(const QString &, bool)
+#include "app/bookmarks.h"
+#include "app/configuration.h"
+#include "app/customtextedit.h"
+#include "app/editortabs.h"
+#include "app/editortabwidget.h"
+#include "app/main.h"
+#include "app/textfile.h"
+#include "syntax/syntaxanalyzer.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+
+// The page a load fills: a modified or named page is never overwritten by an open.
+EditorTabs *pageForLoad(Editor *editor, bool reload)
 {
-    return false;
+    EditorTabs *page = editor->currentTab;
+    if (reload) {
+        delete page->fileInfo;
+        page->fileInfo = nullptr;
+        page->docState = -1;
+        return page;
+    }
+    if (!page || page->docState == 2 || page->fileInfo)
+        editor->currentTab = editor->getNewTab();
+    return editor->currentTab;
 }
 
-bool Editor::saveFile(QString &)
+// Analyses under 7.0 and keeps a 6.4 analysis instead when it gets further; 7.0 wins a tie.
+void analyzeLoadedText(EditorTabs *page, QStringList &lines)
 {
-    return false;
+    page->syntaxFile = defaultSyntax;
+    int line7 = -1;
+    Node *failed7 = nullptr;
+    page->syntaxValid = page->reanalyze(defaultSyntax, line7, failed7);
+    if (page->syntaxValid)
+        return;
+    auto *older = new SyntaxAnalyzer(syntax64);
+    int line6 = -1;
+    Node *failed6 = nullptr;
+    const bool valid6 = older->analyze(&lines, line6, failed6);
+    if (valid6 || line6 > line7) {
+        delete page->analyzer;
+        page->analyzer = older;
+        page->syntaxFile = syntax64;
+        page->syntaxValid = valid6;
+    } else {
+        delete older;
+    }
 }
 
-QString Editor::makeFileNameCopy(QString)
-{
-    return QString();
-}
+} // namespace
 
-void Editor::slotReloadFromDisk() {}
-
-bool Editor::updateFileInfo()
+bool Editor::loadFile(const QString &path, bool reload)
 {
+    QString text;
+    if (!readTextFile(path, text)) {
+        QMessageBox::critical(this, tr("Error"),
+                              tr("Could not open file") + QStringLiteral("'") + path +
+                                  QStringLiteral("'."));
+        configuration->removeRecentFile(path);
+        updateRecentMenu();
+        return false;
+    }
+    configuration->isRecent(path);
+    updateRecentMenu();
+
+    EditorTabs *page = pageForLoad(this, reload);
+    page->fileInfo = new QFileInfo(path);
+    page->lastModified = page->fileInfo->lastModified();
+    page->textEdit->setPlainText(text);
+
+    const int index = tabWidget->indexOf(page);
+    tabWidget->setTabText(index, page->fileInfo->fileName());
+    tabWidget->setTabToolTip(index, page->fileInfo->absoluteFilePath());
+    lastDirectory = page->fileInfo->absolutePath();
+    slotFontSizeChanged(configuration->fontSize);
+
+    QStringList lines = page->textLines();
+    analyzeLoadedText(page, lines);
+    page->bookmarks->updateModel(&lines);
+
+    page->configuration = *configuration;
+    page->layoutRunConfiguration();
+
+    page->docState = 1;
+    page->setupOutputLocation();
+    page->outputShown = false;
+    buildResultSelection();
+    page->selectScreenResult();
+    slotUpdateOutput();
+    reloadAction->setEnabled(true);
     return true;
 }
 
-void Editor::slotOpen() {}
-
-bool Editor::slotSave()
+void Editor::slotOpen()
 {
-    return false;
+    const QString filter = tr("Driving Files") + QStringLiteral(" (") + allFileExtensions +
+                           QStringLiteral(");;") + tr("All Files") + QStringLiteral("(*)");
+    QFileDialog dialog(this, tr("Open File"), lastDirectory, filter);
+    dialog.setFileMode(QFileDialog::ExistingFiles);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, false);
+    if (!dialog.exec())
+        return;
+    EditorTabs *first = nullptr;
+    const QStringList files = dialog.selectedFiles();
+    for (const QString &file : files) {
+        if (loadFile(file, false) && !first)
+            first = currentTab;
+    }
+    if (first)
+        slotChangeTab(tabWidget->indexOf(first));
 }
 
-bool Editor::slotSaveAs()
+void Editor::slotReloadFromDisk()
 {
-    return false;
+    if (currentTab && currentTab->fileInfo)
+        loadFile(currentTab->fileInfo->absoluteFilePath(), true);
+}
+
+bool Editor::updateFileInfo()
+{
+    if (!currentTab || !currentTab->fileInfo)
+        return true;
+    const QString path = currentTab->fileInfo->absoluteFilePath();
+    if (QFileInfo(path).lastModified() <= currentTab->lastModified)
+        return true;
+
+    QDialog dialog(this);
+    dialog.setWindowTitle(tr("File changed on disk"));
+    auto *grid = new QGridLayout(&dialog);
+    grid->addWidget(new QLabel(tr("Current file \n\n") + path + QStringLiteral("\n\n") +
+                               tr(" changed on disk!")),
+                    1, 0, 1, 2);
+    auto *reload = new QPushButton(tr("Reload from Disk"));
+    auto *ignore = new QPushButton(tr("Ignore"));
+    connect(reload, &QPushButton::clicked, &dialog, &QDialog::accept);
+    connect(ignore, &QPushButton::clicked, &dialog, &QDialog::reject);
+    grid->addWidget(reload, 2, 0);
+    grid->addWidget(ignore, 2, 1);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    loadFile(path, true);
+    return true;
 }

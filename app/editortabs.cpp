@@ -8,6 +8,7 @@
 #include "run/checkelement.h"
 #include "run/runconfigurationwidget.h"
 #include "syntax/interfacetabwidget.h"
+#include "syntax/syntaxanalyzer.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -46,6 +47,7 @@ EditorTabs::~EditorTabs()
     delete refreshTimer;
     qDeleteAll(checkElements);
     delete bookmarks;
+    delete analyzer;
 }
 
 void EditorTabs::buildDrivingFileView()
@@ -93,4 +95,12 @@ void EditorTabs::buildOutputPanel()
 QStringList EditorTabs::textLines() const
 {
     return textEdit->toPlainText().split(QLatin1Char('\n'));
+}
+
+bool EditorTabs::reanalyze(const QString &syntax, int &line, Node *&failed)
+{
+    QStringList lines = textLines();
+    delete analyzer;
+    analyzer = new SyntaxAnalyzer(syntax);
+    return analyzer->analyze(&lines, line, failed);
 }

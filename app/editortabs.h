@@ -48,6 +48,8 @@ public:
 
     // The editor's text split at "\n", empty lines kept, as every analysis takes it.
     QStringList textLines() const;
+    // Replaces the page's analysis by a fresh one of its current text under syntax.
+    bool reanalyze(const QString &syntax, int &line, Node *&failed);
 
     // Derives simName, resultDir and screenFile from the page's analysis.
     void setupOutputLocation();

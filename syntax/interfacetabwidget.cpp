@@ -1,6 +1,5 @@
 #include "syntax/interfacetabwidget.h"
 
-#include "app/customtextedit.h"
 #include "app/editor.h"
 #include "app/editortabs.h"
 
@@ -18,6 +17,12 @@ void InterfaceTabWidget::slotInterfaceChange(int index)
     if (!page)
         return;
     const QString view = tabText(index);
-    if (view == tr("Results"))
+    if (view == tr("Run Configuration") && page->runConfiguration) {
+        int line = -1;
+        Node *failed = nullptr;
+        page->reanalyze(page->syntaxFile, line, failed);
+        page->layoutRunConfiguration();
+    } else if (view == tr("Results")) {
         page->outputShown = true;
+    }
 }

@@ -1,0 +1,434 @@
+#include "app/customtextedit.h"
+#include "app/editor.h"
+#include "app/editortabs.h"
+#include "app/editortabwidget.h"
+#include "dialoganswer.h"
+
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+class TestEditorFiles : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void openReusesOnlyAnUnmarkedUntitledPage();
+    void openingAnOpenFileAgainMakesASecondPage();
+    void firstKeystrokeMarksAndSavingUnmarks();
+    void saveOnUntitledWithCancelledDialogWritesNothing();
+    void saveAsWritesTheChosenFile();
+    void copyNames_data();
+    void copyNames();
+    void runningFileIsSavedAsCopy();
+    void declinedCopyKeepsEverything();
+    void closeAnswers_data();
+    void closeAnswers();
+    void closeWithFailedSaveKeepsThePage();
+    void dropOpensEveryFileAndShowsTheLast();
+    void changedOnDiskIgnoreAsksAgain();
+    void changedOnDiskReloadShowsTheDiskText();
+    void failedWriteLeavesTheOriginalIntact();
+    void unreadableFileMakesNoPage();
+
+private:
+    QString write(const QString &name, const QByteArray &content);
+    QByteArray read(const QString &name) const;
+    EditorTabs *page(int index) const;
+    QString tabText(int index) const { return editor->tabWidget->tabText(index); }
+
+    QTemporaryDir dir;
+    Editor *editor = nullptr;
+};
+
+void TestEditorFiles::initTestCase()
+{
+    Q_INIT_RESOURCE(MyRes);
+    qputenv("HOME", dir.path().toLocal8Bit());
+}
+
+void TestEditorFiles::init()
+{
+    editor = new Editor(dir.filePath(QStringLiteral(".vorpenrc7000")));
+}
+
+void TestEditorFiles::cleanup()
+{
+    delete editor;
+    editor = nullptr;
+}
+
+QString TestEditorFiles::write(const QString &name, const QByteArray &content)
+{
+    QFile file(dir.filePath(name));
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot write fixture");
+    return file.fileName();
+}
+
+QByteArray TestEditorFiles::read(const QString &name) const
+{
+    QFile file(dir.filePath(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+EditorTabs *TestEditorFiles::page(int index) const
+{
+    return static_cast<EditorTabs *>(editor->tabWidget->widget(index));
+}
+
+void TestEditorFiles::openReusesOnlyAnUnmarkedUntitledPage()
+{
+    const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
+    const QString b = write(QStringLiteral("b_dri.txt"), "beta\n");
+    QCOMPARE(editor->tabWidget->count(), 1);
+    EditorTabs *untitled = page(0);
+
+    QVERIFY(editor->loadFile(a, false));
+    QCOMPARE(editor->tabWidget->count(), 1);
+    QCOMPARE(page(0), untitled);
+    QCOMPARE(tabText(0), QStringLiteral("a_dri.txt"));
+    QCOMPARE(untitled->textEdit->toPlainText(), QStringLiteral("alpha\n"));
+    QCOMPARE(untitled->docState, 1);
+
+    // A page with a file is never reused.
+    QVERIFY(editor->loadFile(b, false));
+    QCOMPARE(editor->tabWidget->count(), 2);
+    QCOMPARE(page(0)->textEdit->toPlainText(), QStringLiteral("alpha\n"));
+    QCOMPARE(editor->currentTab, page(1));
+
+    // A marked "Untitled" page is kept with its text.
+    editor->slotNewTab();
+    QTest::keyClicks(editor->currentTab->textEdit, QStringLiteral("typed"));
+    QVERIFY(tabText(2).startsWith(QStringLiteral("* ")));
+    QVERIFY(editor->loadFile(a, false));
+    QCOMPARE(editor->tabWidget->count(), 4);
+    QCOMPARE(page(2)->textEdit->toPlainText(), QStringLiteral("typed"));
+    QCOMPARE(tabText(3), QStringLiteral("a_dri.txt"));
+}
+
+void TestEditorFiles::openingAnOpenFileAgainMakesASecondPage()
+{
+    const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
+    QVERIFY(editor->loadFile(a, false));
+    QVERIFY(editor->loadFile(a, false));
+    QCOMPARE(editor->tabWidget->count(), 2);
+    QVERIFY(page(0) != page(1));
+    QCOMPARE(tabText(1), QStringLiteral("a_dri.txt"));
+    QCOMPARE(editor->tabWidget->tabToolTip(1), QFileInfo(a).absoluteFilePath());
+    QCOMPARE(page(1)->textEdit->toPlainText(), QStringLiteral("alpha\n"));
+}
+
+void TestEditorFiles::firstKeystrokeMarksAndSavingUnmarks()
+{
+    const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
+    QVERIFY(editor->loadFile(a, false));
+    editor->slotChangeTab(0);
+    QCOMPARE(tabText(0), QStringLiteral("a_dri.txt"));
+
+    QTest::keyClick(editor->currentTab->textEdit, Qt::Key_X);
+    QCOMPARE(tabText(0), QStringLiteral("* a_dri.txt"));
+    QCOMPARE(editor->currentTab->docState, 2);
+    QTest::keyClick(editor->currentTab->textEdit, Qt::Key_Y);
+    QCOMPARE(tabText(0), QStringLiteral("* a_dri.txt"));
+
+    QVERIFY(editor->slotSave());
+    QCOMPARE(tabText(0), QStringLiteral("a_dri.txt"));
+    QCOMPARE(editor->currentTab->docState, 1);
+    QCOMPARE(read(QStringLiteral("a_dri.txt")), QByteArray("xyalpha\n"));
+}
+
+void TestEditorFiles::saveOnUntitledWithCancelledDialogWritesNothing()
+{
+    editor->lastDirectory = dir.path();
+    QTest::keyClicks(editor->currentTab->textEdit, QStringLiteral("text"));
+    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+
+    SeenDialog seen;
+    onNextDialog(&seen, [](QDialog *dialog) { dialog->reject(); });
+    QVERIFY(!editor->slotSave());
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.title, QStringLiteral("Save File"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), before);
+    QVERIFY(!editor->currentTab->fileInfo);
+    QVERIFY(tabText(0).startsWith(QStringLiteral("* ")));
+}
+
+void TestEditorFiles::saveAsWritesTheChosenFile()
+{
+    editor->lastDirectory = dir.path();
+    QTest::keyClicks(editor->currentTab->textEdit, QStringLiteral("text"));
+    const QString target = dir.filePath(QStringLiteral("new"));
+
+    SeenDialog seen;
+    onNextDialog(&seen, [target](QDialog *dialog) {
+        auto *files = qobject_cast<QFileDialog *>(dialog);
+        files->selectFile(target);
+        files->accept();
+    });
+    QVERIFY(editor->slotSave());
+    // The default suffix completes a name typed without one.
+    QCOMPARE(read(QStringLiteral("new.dri")), QByteArray("text"));
+    QCOMPARE(tabText(0), QStringLiteral("new.dri"));
+    QCOMPARE(editor->lastDirectory, dir.path());
+}
+
+void TestEditorFiles::copyNames_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("copy");
+    QTest::newRow("dri suffix") << QStringList() << "a_dri.txt"
+                                << "a_copy_1_dri.txt";
+    QTest::newRow("next free number")
+        << QStringList{"a_copy_1_dri.txt", "a_copy_2_dri.txt"} << "a_dri.txt"
+        << "a_copy_3_dri.txt";
+    QTest::newRow("copy of a copy") << QStringList() << "a_copy_4_dri.txt"
+                                    << "a_copy_5_dri.txt";
+    QTest::newRow("extension") << QStringList() << "b.dri"
+                               << "b_copy_1.dri";
+    QTest::newRow("no extension") << QStringList() << "c"
+                                  << "c_copy_1";
+    QTest::newRow("dot in the directory only") << QStringList() << "v1.2/c"
+                                               << "v1.2/c_copy_1";
+    QTest::newRow("marker in the directory only") << QStringList() << "x_dri/d.in"
+                                                  << "x_dri/d_copy_1.in";
+}
+
+void TestEditorFiles::copyNames()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QString, name);
+    QFETCH(QString, copy);
+    QDir(dir.path()).mkpath(QFileInfo(dir.filePath(name)).path());
+    for (const QString &file : existing)
+        write(file, "x");
+    QCOMPARE(editor->makeFileNameCopy(dir.filePath(name)), dir.filePath(copy));
+    for (const QString &file : existing)
+        QFile::remove(dir.filePath(file));
+}
+
+void TestEditorFiles::runningFileIsSavedAsCopy()
+{
+    const QString x = write(QStringLiteral("x_dri.txt"), "running\n");
+    write(QStringLiteral("x_copy_1_dri.txt"), "older copy\n");
+    QVERIFY(editor->loadFile(x, false));
+    editor->slotChangeTab(0);
+    EditorTabs *running = editor->currentTab;
+    running->monitoring = true;
+    QTest::keyClick(running->textEdit, Qt::Key_E);
+
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("Create a copy"));
+    QVERIFY(editor->slotSave());
+    QCOMPARE(seen.title, QStringLiteral("Driving file overwrite"));
+    QCOMPARE(seen.text, QStringLiteral("This driving file is used for a running simulation!\n"));
+
+    QCOMPARE(read(QStringLiteral("x_dri.txt")), QByteArray("running\n"));
+    QCOMPARE(read(QStringLiteral("x_copy_1_dri.txt")), QByteArray("older copy\n"));
+    QCOMPARE(read(QStringLiteral("x_copy_2_dri.txt")), QByteArray("erunning\n"));
+    // The running file's page shows the disk version again; the copy is open and current.
+    QCOMPARE(running->textEdit->toPlainText(), QStringLiteral("running\n"));
+    QCOMPARE(tabText(0), QStringLiteral("x_dri.txt"));
+    QCOMPARE(editor->tabWidget->count(), 2);
+    QCOMPARE(editor->tabWidget->currentIndex(), 1);
+    QCOMPARE(editor->currentTab, page(1));
+    QCOMPARE(tabText(1), QStringLiteral("x_copy_2_dri.txt"));
+}
+
+void TestEditorFiles::declinedCopyKeepsEverything()
+{
+    const QString x = write(QStringLiteral("x_dri.txt"), "running\n");
+    QVERIFY(editor->loadFile(x, false));
+    editor->slotChangeTab(0);
+    editor->currentTab->monitoring = true;
+    QTest::keyClick(editor->currentTab->textEdit, Qt::Key_E);
+
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("Cancel"));
+    QVERIFY(editor->slotSave());
+    QVERIFY(seen.shown);
+    QCOMPARE(read(QStringLiteral("x_dri.txt")), QByteArray("running\n"));
+    QCOMPARE(editor->currentTab->textEdit->toPlainText(), QStringLiteral("erunning\n"));
+    QCOMPARE(tabText(0), QStringLiteral("* x_dri.txt"));
+    QCOMPARE(editor->tabWidget->count(), 1);
+}
+
+void TestEditorFiles::closeAnswers_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<QByteArray>("onDisk");
+    QTest::newRow("save") << "Save" << true << QByteArray("zalpha\n");
+    QTest::newRow("discard") << "Discard" << true << QByteArray("alpha\n");
+    QTest::newRow("cancel") << "Cancel" << false << QByteArray("alpha\n");
+}
+
+void TestEditorFiles::closeAnswers()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, closed);
+    QFETCH(QByteArray, onDisk);
+    const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
+    const QString b = write(QStringLiteral("b_dri.txt"), "beta\n");
+    QVERIFY(editor->loadFile(a, false));
+    QVERIFY(editor->loadFile(b, false));
+    editor->slotChangeTab(0);
+    QTest::keyClick(editor->currentTab->textEdit, Qt::Key_Z);
+    editor->slotChangeTab(1);
+
+    SeenDialog seen;
+    clickInNextDialog(&seen, answer);
+    QCOMPARE(editor->slotCloseTab(0), closed);
+    QCOMPARE(seen.title, QStringLiteral("Modified File"));
+    QCOMPARE(seen.text, QStringLiteral("This file has been modified.\nDo you want to save your "
+                                       "changes?"));
+    QCOMPARE(editor->tabWidget->count(), closed ? 1 : 2);
+    QCOMPARE(read(QStringLiteral("a_dri.txt")), onDisk);
+    // The page the user looks at stays the one commands work on.
+    QCOMPARE(editor->currentTab, static_cast<EditorTabs *>(editor->tabWidget->currentWidget()));
+    QCOMPARE(tabText(editor->tabWidget->currentIndex()), QStringLiteral("b_dri.txt"));
+}
+
+void TestEditorFiles::closeWithFailedSaveKeepsThePage()
+{
+    QTest::keyClicks(editor->currentTab->textEdit, QStringLiteral("unsaved"));
+    SeenDialog question;
+    SeenDialog saveAs;
+    onNextDialog(&question, [&saveAs](QDialog *dialog) {
+        onNextDialog(&saveAs, [](QDialog *files) { files->reject(); });
+        qobject_cast<QMessageBox *>(dialog)->button(QMessageBox::Save)->click();
+    });
+    QVERIFY(!editor->slotCloseTab(0));
+    QVERIFY(saveAs.shown);
+    QCOMPARE(editor->tabWidget->count(), 1);
+    QCOMPARE(editor->currentTab->textEdit->toPlainText(), QStringLiteral("unsaved"));
+}
+
+void TestEditorFiles::dropOpensEveryFileAndShowsTheLast()
+{
+    QList<QUrl> urls;
+    for (const char *name : {"d1_dri.txt", "d2_dri.txt", "d3_dri.txt"})
+        urls << QUrl::fromLocalFile(write(QString::fromLatin1(name), name));
+    const QString untouched = write(QStringLiteral("e_dri.txt"), "e");
+    QVERIFY(editor->loadFile(untouched, false));
+
+    QMimeData data;
+    data.setUrls(urls);
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->currentTab->textEdit->viewport(), &drop);
+    QVERIFY(drop.isAccepted());
+    QCOMPARE(editor->tabWidget->count(), 4);
+    QCOMPARE(editor->tabWidget->currentIndex(), 3);
+    QCOMPARE(tabText(3), QStringLiteral("d3_dri.txt"));
+    QCOMPARE(editor->currentTab, page(3));
+    QCOMPARE(page(0)->textEdit->toPlainText(), QStringLiteral("e"));
+
+    // The tab bar takes drops the same way.
+    QDropEvent again(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(editor->tabWidget, &again);
+    QCOMPARE(editor->tabWidget->count(), 7);
+    QCOMPARE(editor->tabWidget->currentIndex(), 6);
+}
+
+static void touchLater(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
+        qFatal("cannot rewrite fixture");
+    file.setFileTime(QDateTime::currentDateTime().addSecs(10), QFileDevice::FileModificationTime);
+}
+
+void TestEditorFiles::changedOnDiskIgnoreAsksAgain()
+{
+    const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
+    QVERIFY(editor->loadFile(a, false));
+    editor->slotChangeTab(0);
+    touchLater(a, "changed\n");
+
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("Ignore"));
+    QVERIFY(!editor->updateFileInfo());
+    QCOMPARE(seen.title, QStringLiteral("File changed on disk"));
+    QCOMPARE(seen.text, QStringLiteral("Current file \n\n") + QFileInfo(a).absoluteFilePath() +
+                            QStringLiteral("\n\n changed on disk!"));
+    QCOMPARE(editor->currentTab->textEdit->toPlainText(), QStringLiteral("alpha\n"));
+
+    SeenDialog again;
+    clickInNextDialog(&again, QStringLiteral("Ignore"));
+    QVERIFY(!editor->updateFileInfo());
+    QVERIFY(again.shown);
+}
+
+void TestEditorFiles::changedOnDiskReloadShowsTheDiskText()
+{
+    const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
+    QVERIFY(editor->loadFile(a, false));
+    editor->slotChangeTab(0);
+    QTest::keyClick(editor->currentTab->textEdit, Qt::Key_Q);
+    touchLater(a, "changed\n");
+
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("Reload from Disk"));
+    QVERIFY(editor->updateFileInfo());
+    QVERIFY(seen.shown);
+    QCOMPARE(editor->currentTab->textEdit->toPlainText(), QStringLiteral("changed\n"));
+    QCOMPARE(tabText(0), QStringLiteral("a_dri.txt"));
+    QCOMPARE(editor->currentTab->docState, 1);
+    QCOMPARE(editor->tabWidget->count(), 1);
+    QVERIFY(editor->updateFileInfo());
+}
+
+void TestEditorFiles::failedWriteLeavesTheOriginalIntact()
+{
+    const QByteArray original("original content\n");
+    const QString a = write(QStringLiteral("a_dri.txt"), original);
+    QVERIFY(editor->loadFile(a, false));
+    editor->slotChangeTab(0);
+    editor->currentTab->textEdit->setPlainText(QString(20000, QLatin1Char('v')));
+
+    // A file-size limit makes the write stop half-way, as a full disk would.
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("OK"));
+    const bool saved_ok = editor->slotSave();
+    setrlimit(RLIMIT_FSIZE, &saved);
+
+    QVERIFY(!saved_ok);
+    QCOMPARE(seen.title, QStringLiteral("IO Error"));
+    QCOMPARE(seen.text, QStringLiteral("Writing file '") + QFileInfo(a).absoluteFilePath() +
+                            QStringLiteral("'failed!"));
+    QCOMPARE(read(QStringLiteral("a_dri.txt")), original);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a_dri.txt"});
+    QCOMPARE(tabText(0), QStringLiteral("* a_dri.txt"));
+}
+
+void TestEditorFiles::unreadableFileMakesNoPage()
+{
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("OK"));
+    const QString missing = dir.filePath(QStringLiteral("missing_dri.txt"));
+    QVERIFY(!editor->loadFile(missing, false));
+    QCOMPARE(seen.title, QStringLiteral("Error"));
+    QCOMPARE(seen.text, QStringLiteral("Could not open file'") + missing + QStringLiteral("'."));
+    QCOMPARE(editor->tabWidget->count(), 1);
+    QCOMPARE(tabText(0), QStringLiteral("Untitled"));
+}
+
+QTEST_MAIN(TestEditorFiles)
+#include "test_editorfiles.moc"
