@@ -7,6 +7,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -47,19 +48,21 @@ private:
     EditorTabs *page(int index) const;
     QString tabText(int index) const { return editor->tabWidget->tabText(index); }
 
-    QTemporaryDir dir;
+    QTemporaryDir home;
+    QScopedPointer<QTemporaryDir> dir; // fresh for each test
     Editor *editor = nullptr;
 };
 
 void TestEditorFiles::initTestCase()
 {
     Q_INIT_RESOURCE(MyRes);
-    qputenv("HOME", dir.path().toLocal8Bit());
+    qputenv("HOME", home.path().toLocal8Bit());
 }
 
 void TestEditorFiles::init()
 {
-    editor = new Editor(dir.filePath(QStringLiteral(".vorpenrc7000")));
+    dir.reset(new QTemporaryDir);
+    editor = new Editor(home.filePath(QStringLiteral(".vorpenrc7000")));
 }
 
 void TestEditorFiles::cleanup()
@@ -70,7 +73,7 @@ void TestEditorFiles::cleanup()
 
 QString TestEditorFiles::write(const QString &name, const QByteArray &content)
 {
-    QFile file(dir.filePath(name));
+    QFile file(dir->filePath(name));
     if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size())
         qFatal("cannot write fixture");
     return file.fileName();
@@ -78,7 +81,7 @@ QString TestEditorFiles::write(const QString &name, const QByteArray &content)
 
 QByteArray TestEditorFiles::read(const QString &name) const
 {
-    QFile file(dir.filePath(name));
+    QFile file(dir->filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
@@ -142,45 +145,48 @@ void TestEditorFiles::firstKeystrokeMarksAndSavingUnmarks()
     QTest::keyClick(editor->currentTab->textEdit, Qt::Key_Y);
     QCOMPARE(tabText(0), QStringLiteral("* a_dri.txt"));
 
+    const QFileDevice::Permissions permissions = QFileDevice::ReadOwner |
+                                                 QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    QVERIFY(QFile::setPermissions(a, permissions));
     QVERIFY(editor->slotSave());
     QCOMPARE(tabText(0), QStringLiteral("a_dri.txt"));
     QCOMPARE(editor->currentTab->docState, 1);
     QCOMPARE(read(QStringLiteral("a_dri.txt")), QByteArray("xyalpha\n"));
+    QCOMPARE(QFile::permissions(a) & 0x7077, permissions);
 }
 
 void TestEditorFiles::saveOnUntitledWithCancelledDialogWritesNothing()
 {
-    editor->lastDirectory = dir.path();
+    editor->lastDirectory = dir->path();
     QTest::keyClicks(editor->currentTab->textEdit, QStringLiteral("text"));
-    const QStringList before = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+    const QStringList before = QDir(dir->path()).entryList(QDir::Files | QDir::Hidden);
 
     SeenDialog seen;
     onNextDialog(&seen, [](QDialog *dialog) { dialog->reject(); });
     QVERIFY(!editor->slotSave());
     QVERIFY(seen.shown);
     QCOMPARE(seen.title, QStringLiteral("Save File"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), before);
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files | QDir::Hidden), before);
     QVERIFY(!editor->currentTab->fileInfo);
     QVERIFY(tabText(0).startsWith(QStringLiteral("* ")));
 }
 
 void TestEditorFiles::saveAsWritesTheChosenFile()
 {
-    editor->lastDirectory = dir.path();
+    editor->lastDirectory = dir->path();
     QTest::keyClicks(editor->currentTab->textEdit, QStringLiteral("text"));
-    const QString target = dir.filePath(QStringLiteral("new"));
+    const QString target = dir->filePath(QStringLiteral("new"));
 
     SeenDialog seen;
     onNextDialog(&seen, [target](QDialog *dialog) {
-        auto *files = qobject_cast<QFileDialog *>(dialog);
-        files->selectFile(target);
-        files->accept();
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(target);
+        QMetaObject::invokeMethod(dialog, "accept");
     });
     QVERIFY(editor->slotSave());
     // The default suffix completes a name typed without one.
     QCOMPARE(read(QStringLiteral("new.dri")), QByteArray("text"));
     QCOMPARE(tabText(0), QStringLiteral("new.dri"));
-    QCOMPARE(editor->lastDirectory, dir.path());
+    QCOMPARE(editor->lastDirectory, dir->path());
 }
 
 void TestEditorFiles::copyNames_data()
@@ -210,12 +216,12 @@ void TestEditorFiles::copyNames()
     QFETCH(QStringList, existing);
     QFETCH(QString, name);
     QFETCH(QString, copy);
-    QDir(dir.path()).mkpath(QFileInfo(dir.filePath(name)).path());
+    QDir(dir->path()).mkpath(QFileInfo(dir->filePath(name)).path());
     for (const QString &file : existing)
         write(file, "x");
-    QCOMPARE(editor->makeFileNameCopy(dir.filePath(name)), dir.filePath(copy));
+    QCOMPARE(editor->makeFileNameCopy(dir->filePath(name)), dir->filePath(copy));
     for (const QString &file : existing)
-        QFile::remove(dir.filePath(file));
+        QFile::remove(dir->filePath(file));
 }
 
 void TestEditorFiles::runningFileIsSavedAsCopy()
@@ -315,6 +321,18 @@ void TestEditorFiles::closeWithFailedSaveKeepsThePage()
     QCOMPARE(editor->currentTab->textEdit->toPlainText(), QStringLiteral("unsaved"));
 }
 
+// Drags data onto target and drops it there, as a file manager would.
+static bool dropOn(QWidget *target, QMimeData *data)
+{
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    return drop.isAccepted();
+}
+
 void TestEditorFiles::dropOpensEveryFileAndShowsTheLast()
 {
     QList<QUrl> urls;
@@ -325,9 +343,7 @@ void TestEditorFiles::dropOpensEveryFileAndShowsTheLast()
 
     QMimeData data;
     data.setUrls(urls);
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor->currentTab->textEdit->viewport(), &drop);
-    QVERIFY(drop.isAccepted());
+    QVERIFY(dropOn(editor->currentTab->textEdit->viewport(), &data));
     QCOMPARE(editor->tabWidget->count(), 4);
     QCOMPARE(editor->tabWidget->currentIndex(), 3);
     QCOMPARE(tabText(3), QStringLiteral("d3_dri.txt"));
@@ -335,8 +351,7 @@ void TestEditorFiles::dropOpensEveryFileAndShowsTheLast()
     QCOMPARE(page(0)->textEdit->toPlainText(), QStringLiteral("e"));
 
     // The tab bar takes drops the same way.
-    QDropEvent again(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(editor->tabWidget, &again);
+    QVERIFY(dropOn(editor->tabWidget, &data));
     QCOMPARE(editor->tabWidget->count(), 7);
     QCOMPARE(editor->tabWidget->currentIndex(), 6);
 }
@@ -414,7 +429,7 @@ void TestEditorFiles::failedWriteLeavesTheOriginalIntact()
     QCOMPARE(seen.text, QStringLiteral("Writing file '") + QFileInfo(a).absoluteFilePath() +
                             QStringLiteral("'failed!"));
     QCOMPARE(read(QStringLiteral("a_dri.txt")), original);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"a_dri.txt"});
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"a_dri.txt"});
     QCOMPARE(tabText(0), QStringLiteral("* a_dri.txt"));
 }
 
@@ -422,7 +437,7 @@ void TestEditorFiles::unreadableFileMakesNoPage()
 {
     SeenDialog seen;
     clickInNextDialog(&seen, QStringLiteral("OK"));
-    const QString missing = dir.filePath(QStringLiteral("missing_dri.txt"));
+    const QString missing = dir->filePath(QStringLiteral("missing_dri.txt"));
     QVERIFY(!editor->loadFile(missing, false));
     QCOMPARE(seen.title, QStringLiteral("Error"));
     QCOMPARE(seen.text, QStringLiteral("Could not open file'") + missing + QStringLiteral("'."));
