@@ -145,8 +145,8 @@ void TestEditorFiles::firstKeystrokeMarksAndSavingUnmarks()
     QTest::keyClick(editor->currentTab->textEdit, Qt::Key_Y);
     QCOMPARE(tabText(0), QStringLiteral("* a_dri.txt"));
 
-    const QFileDevice::Permissions permissions = QFileDevice::ReadOwner |
-                                                 QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    const QFileDevice::Permissions permissions =
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
     QVERIFY(QFile::setPermissions(a, permissions));
     QVERIFY(editor->slotSave());
     QCOMPARE(tabText(0), QStringLiteral("a_dri.txt"));
