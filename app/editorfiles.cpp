@@ -6,6 +6,7 @@
 #include "app/customtextedit.h"
 #include "app/editortabs.h"
 #include "app/editortabwidget.h"
+#include "app/filefilter.h"
 #include "app/main.h"
 #include "app/textfile.h"
 #include "syntax/syntaxanalyzer.h"
@@ -106,9 +107,7 @@ bool Editor::loadFile(const QString &path, bool reload)
 
 void Editor::slotOpen()
 {
-    const QString filter = tr("Driving Files") + QStringLiteral(" (") + allFileExtensions +
-                           QStringLiteral(");;") + tr("All Files") + QStringLiteral("(*)");
-    QFileDialog dialog(this, tr("Open File"), lastDirectory, filter);
+    QFileDialog dialog(this, tr("Open File"), lastDirectory, drivingFileFilter());
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setOption(QFileDialog::HideNameFilterDetails, false);
     if (!dialog.exec())

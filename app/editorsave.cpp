@@ -6,6 +6,7 @@
 #include "app/customtextedit.h"
 #include "app/editortabs.h"
 #include "app/editortabwidget.h"
+#include "app/filefilter.h"
 #include "app/main.h"
 #include "app/textfile.h"
 #include "syntax/interfacetabwidget.h"
@@ -130,9 +131,7 @@ bool Editor::slotSaveAs()
 {
     if (!currentTab)
         return false;
-    const QString filter = tr("Driving Files") + QStringLiteral(" (") + allFileExtensions +
-                           QStringLiteral(");;") + tr("All Files") + QStringLiteral("(*)");
-    QFileDialog dialog(this, tr("Save File"), lastDirectory, filter);
+    QFileDialog dialog(this, tr("Save File"), lastDirectory, drivingFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(os_defaultExtension);
     if (!dialog.exec() || dialog.selectedFiles().value(0).isEmpty())
