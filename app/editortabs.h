@@ -17,7 +17,7 @@ class CheckElement;
 class CustomTextEdit;
 class Highlighter;
 class InterfaceTabWidget;
-class Node;
+struct Node;
 class PhaseDiagrams;
 class QFileInfo;
 class QFrame;

@@ -4,7 +4,7 @@
 #include <QtTest>
 
 // Locating the line a run refused, from the screen output of the simulation.
-class TestScreenOutput : public QObject
+class TestErrorLocation : public QObject
 {
     Q_OBJECT
 private slots:
@@ -20,19 +20,19 @@ private:
     Editor *editor = nullptr;
 };
 
-void TestScreenOutput::initTestCase()
+void TestErrorLocation::initTestCase()
 {
     Q_INIT_RESOURCE(MyRes);
     qputenv("HOME", home.path().toLocal8Bit());
     editor = new Editor(home.filePath(QStringLiteral(".vorpenrc7000")));
 }
 
-void TestScreenOutput::cleanupTestCase()
+void TestErrorLocation::cleanupTestCase()
 {
     delete editor;
 }
 
-void TestScreenOutput::screenOutputCount_data()
+void TestErrorLocation::screenOutputCount_data()
 {
     QTest::addColumn<QString>("output");
     QTest::addColumn<int>("count");
@@ -69,14 +69,14 @@ void TestScreenOutput::screenOutputCount_data()
         << three + QStringLiteral("Fehler\nBeginning of initialisation") << 2;
 }
 
-void TestScreenOutput::screenOutputCount()
+void TestErrorLocation::screenOutputCount()
 {
     QFETCH(QString, output);
     QFETCH(int, count);
     QCOMPARE(editor->getValidParameterCount(&output), count);
 }
 
-void TestScreenOutput::positionOfParameter_data()
+void TestErrorLocation::positionOfParameter_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("n");
@@ -90,7 +90,7 @@ void TestScreenOutput::positionOfParameter_data()
     QTest::newRow("empty text, second") << QString() << 2 << -1;
 }
 
-void TestScreenOutput::positionOfParameter()
+void TestErrorLocation::positionOfParameter()
 {
     QFETCH(QString, text);
     QFETCH(int, n);
@@ -98,5 +98,5 @@ void TestScreenOutput::positionOfParameter()
     QCOMPARE(editor->getPositionOfParameter(&text, n), position);
 }
 
-QTEST_MAIN(TestScreenOutput)
-#include "test_screenoutput.moc"
+QTEST_MAIN(TestErrorLocation)
+#include "test_errorlocation.moc"
