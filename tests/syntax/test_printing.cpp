@@ -24,6 +24,26 @@ QString printed(const QString &definition, const Values &values, bool indent = f
 }
 
 const QString sample = QStringLiteral("test_print_sample.xml");
+const QString version70 = QStringLiteral("ZEL_Syntax_7-0.xml");
+
+QStringList fixtureLines(const QString &name)
+{
+    QFile file(QStringLiteral(VORPEN_TEST_DIR "/printing/") + name);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+}
+
+// Analyses the lines with the 7.0 grammar and prints them back; empty when they do not fit.
+QString reprinted(QStringList lines)
+{
+    SyntaxAnalyzer analyzer(version70);
+    int line = 0;
+    Node *failed = nullptr;
+    if (!analyzer.analyze(&lines, line, failed))
+        return QString();
+    return analyzer.printTree(false);
+}
 
 } // namespace
 
@@ -37,6 +57,9 @@ private slots:
     void indentedVariant();
     void printNode_data();
     void printNode();
+    void deliveredWorkedExample();
+    void deliveredHeadingsWithoutValues();
+    void deliveredRoundTrip();
 };
 
 void TestPrinting::initTestCase()
@@ -142,6 +165,85 @@ void TestPrinting::printNode()
     QVERIFY(node);
     node->values = values;
     QCOMPARE(analyzer.printNode(node), expected);
+}
+
+void TestPrinting::deliveredWorkedExample()
+{
+    const QString text =
+        printed(version70, {{QStringLiteral("Language"), {QStringLiteral("english")}},
+                            {QStringLiteral("NameOfResults"), {QStringLiteral("run1")}},
+                            {QStringLiteral("Write Mode"), {QStringLiteral("overwrite")}},
+                            {QStringLiteral("RestartType"), {QStringLiteral("new")}},
+                            {QStringLiteral("RestartResetTime"), {QStringLiteral("keep_time")}},
+                            {QStringLiteral("TypeOfCoupling"),
+                             {QStringLiteral("phase"), QStringLiteral("concentration")}}});
+    QVERIFY2(text.startsWith(QStringLiteral("\n\n# Language\n# ========\n\nenglish\n\n"
+                                            "# SimulationName\n# ==============\n\nrun1\n"
+                                            "overwrite\n\n# Restart\n# =======\n\n"
+                                            "new keep_time\n\n")),
+             qPrintable(text.left(200)));
+    QVERIFY(text.contains(QLatin1String("\n\nphase concentration\n\n")));
+}
+
+void TestPrinting::deliveredHeadingsWithoutValues()
+{
+    const QStringList lines = printed(version70, {}).split(QLatin1Char('\n'));
+    QStringList headings;
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].isEmpty())
+            continue;
+        QVERIFY2(lines[i].startsWith(QLatin1String("# ")), qPrintable(lines[i]));
+        const QString name = lines[i].mid(2);
+        QVERIFY(i + 1 < lines.size());
+        const QString underline = lines[++i];
+        QVERIFY(underline == QStringLiteral("# ") + QString(name.size(), QLatin1Char('=')) ||
+                underline == QStringLiteral("# ") + QString(name.size(), QLatin1Char('-')));
+        headings << name;
+    }
+    const QStringList expected{"Language",
+                               "SimulationName",
+                               "Restart",
+                               "Geometry",
+                               "ModelSpecification",
+                               "Boundary Conditions",
+                               "Database",
+                               "Components",
+                               "Phases",
+                               "Orientation",
+                               "Stress related",
+                               "PhaseData",
+                               "PhaseInteractions",
+                               "DiffusionData",
+                               "Grain Input",
+                               "InitialConcentration",
+                               "Process Conditions",
+                               "Nucleation",
+                               "Time",
+                               "Output",
+                               "Phase-Field Solver",
+                               "Temperature Solver (concentration)",
+                               "Temperature Solver (no concentration)",
+                               "Concentration Solver",
+                               "ExpansionSolver",
+                               "Threads"};
+    QCOMPARE(headings, expected);
+    QVERIFY(lines.contains(QStringLiteral("# ") + QString(19, QLatin1Char('='))));
+    QVERIFY(lines.contains(QStringLiteral("# ") + QString(14, QLatin1Char('-'))));
+}
+
+// A printed file must read back to the same values: printing its analysis again gives the
+// same text.
+void TestPrinting::deliveredRoundTrip()
+{
+    const QString text = reprinted(fixtureLines(QStringLiteral("grains_dri.txt")));
+    QVERIFY(!text.isEmpty());
+    QCOMPARE(reprinted(text.split(QLatin1Char('\n'))), text);
+    QVERIFY(text.contains(QLatin1String("\nnew keep_time\n")));
+    QVERIFY(text.contains(QLatin1String("\nliquid\nalpha\nbeta\nend_of_phases\n")));
+    QVERIFY(text.contains(QLatin1String("\noverwrite zipped vtk\nbinary_zip\n")));
+    QVERIFY(text.contains(QLatin1String("\n0 1 phase_interaction\n")));
+    QVERIFY(text.contains(QLatin1String("\n1.0e6\nphase_interaction\nstandard\n")));
+    QVERIFY(!text.contains(QLatin1String("# Two solid phases")));
 }
 
 QTEST_GUILESS_MAIN(TestPrinting)
