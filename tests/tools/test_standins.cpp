@@ -16,11 +16,16 @@ struct Outcome
     QProcess::ExitStatus status = QProcess::CrashExit;
 };
 
-QString fixture()
+QString readAll(const QString &path)
 {
-    QFile file(QStringLiteral(VORPEN_TEST_DIR "/standins/run_dri.txt"));
+    QFile file(path);
     return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll())
                                                             : QString();
+}
+
+QString fixture()
+{
+    return readAll(QStringLiteral(VORPEN_TEST_DIR "/standins/run_dri.txt"));
 }
 
 bool isDataLine(const QString &line)
@@ -38,13 +43,6 @@ QStringList dataLines(const QString &text)
         if (isDataLine(line))
             data << line.trimmed();
     return data;
-}
-
-QString readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly | QIODevice::Text) ? QString::fromUtf8(file.readAll())
-                                                            : QString();
 }
 
 void setEnvironment(QProcess &process, const QMap<QString, QString> &knobs)
