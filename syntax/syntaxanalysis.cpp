@@ -256,7 +256,8 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::refuse(int tokenIndex, int &i, int 
     }
 
     if (refusing->type.contains(QLatin1String("opt"))) {
-        if (!refusing->defaultValue.isEmpty())
+        // Tokens a repeating parameter already took stay; the default stands in for none.
+        if (!refusing->defaultValue.isEmpty() && refusing->values.isEmpty())
             refusing->values = QStringList(refusing->defaultValue);
         offerNext = true;
         return TokenOutcome::Next;
