@@ -2,18 +2,15 @@
 
 #include "app/bookmarks.h"
 #include "app/customtextedit.h"
-#include "syntax/syntaxanalyzer.h"
 
 void EditorTabs::slotGotoBookmark(QModelIndex itemIndex)
 {
     QStringList lines = textLines();
     const bool modified = docState == 2;
     if (modified) {
-        delete analyzer;
-        analyzer = new SyntaxAnalyzer(syntaxFile);
         int line = -1;
         Node *failed = nullptr;
-        analyzer->analyze(&lines, line, failed);
+        reanalyze(syntaxFile, line, failed);
         syntaxValid = !failed;
     }
     const int position = itemIndex.sibling(itemIndex.row(), 1).data().toInt();

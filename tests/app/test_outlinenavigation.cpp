@@ -13,6 +13,7 @@ class TestOutlineNavigation : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void clickSelectsTitleWithContextAbove();
@@ -32,6 +33,11 @@ private:
     QTemporaryDir home;
     Editor *editor = nullptr;
 };
+
+void TestOutlineNavigation::initTestCase()
+{
+    Q_INIT_RESOURCE(MyRes);
+}
 
 void TestOutlineNavigation::init()
 {
@@ -111,12 +117,14 @@ void TestOutlineNavigation::modifiedPageIsAnalysedAndRebuilt()
     loadSections();
     const QModelIndex late = entry(1);
     QVERIFY(!page()->analyzer);
+    page()->syntaxValid = true;
     QTextCursor top(page()->textEdit->document());
     top.insertText(QStringLiteral("new 1\nnew 2\n"));
     QCOMPARE(page()->docState, 2);
 
     page()->slotGotoBookmark(late);
     QVERIFY(page()->analyzer);
+    QVERIFY(!page()->syntaxValid);
     // This click still used the outline of the old text, the next one follows the edit.
     QCOMPARE(page()->textEdit->textCursor().selectedText(), QStringLiteral("value 119"));
     page()->slotGotoBookmark(entry(1));
