@@ -1,3 +1,4 @@
+#include "app/commandline.h"
 #include "app/configuration.h"
 #include "app/customtextedit.h"
 #include "app/editor.h"
@@ -20,6 +21,7 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 #include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
@@ -371,6 +373,24 @@ private slots:
         QCOMPARE(entries(editor->recentMenu), (QStringList{"-", "&Clear recent file list|"}));
         QVERIFY(rc.open(QIODevice::ReadOnly));
         QVERIFY(!rc.readAll().contains("----"));
+    }
+
+    void commandLineFilesGoIntoUntitledThenNewTabs()
+    {
+        QStringList paths;
+        for (const char *name : {"a.dri", "b.dri"}) {
+            paths << dir.filePath(QString::fromLatin1(name));
+            QFile file(paths.last());
+            file.open(QIODevice::WriteOnly);
+            file.write("# comment\n");
+        }
+        QString printed;
+        QTextStream out(&printed);
+        QCOMPARE(processArguments(*editor, paths, out), CommandLineOutcome::Interactive);
+        QCOMPARE(printed, paths.join(QString()));
+        QCOMPARE(editor->tabWidget->count(), 2);
+        QCOMPARE(editor->tabWidget->tabText(0), QStringLiteral("a.dri"));
+        QCOMPARE(editor->tabWidget->tabText(1), QStringLiteral("b.dri"));
     }
 
     void aboutBoxNamesTheLibrariesInUse()
