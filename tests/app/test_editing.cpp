@@ -1,10 +1,10 @@
 #include "app/customtextedit.h"
 #include "app/editor.h"
 #include "app/editortabs.h"
+#include "dialoganswer.h"
 
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -37,19 +37,6 @@ private:
     QTemporaryDir home;
     Editor *editor = nullptr;
 };
-
-// Answers the next modal message box and records what it said.
-static void answerMessageBox(QString *title, QString *text)
-{
-    QTimer::singleShot(0, [title, text] {
-        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        *title = box->windowTitle();
-        *text = box->text();
-        box->accept();
-    });
-}
 
 void TestEditing::initTestCase()
 {
@@ -91,12 +78,13 @@ void TestEditing::searchMissAboveCursorWarns()
 {
     setText(QStringLiteral("temp\nother"), 7);
     editor->searchField->setText(QStringLiteral("temp"));
-    QString title, message;
-    answerMessageBox(&title, &message);
+    SeenDialog warning;
+    onNextDialog(&warning, [](QDialog *box) { box->accept(); });
     editor->slotSearch();
-    QCOMPARE(title, QStringLiteral("Search warning"));
-    QCOMPARE(message, QStringLiteral("Starting from current cursor position,\nthe searched term "
-                                     "could not be found !"));
+    QVERIFY(warning.shown);
+    QCOMPARE(warning.title, QStringLiteral("Search warning"));
+    QVERIFY(warning.text.contains(QStringLiteral("Starting from current cursor position,\nthe "
+                                                 "searched term could not be found !")));
     QCOMPARE(edit()->textCursor().position(), 7);
     QVERIFY(!edit()->textCursor().hasSelection());
 }

@@ -1,6 +1,7 @@
 #include "app/bookmarks.h"
 #include "app/treeitem.h"
 #include "app/treemodel.h"
+#include "syntax/syntaxanalyzer.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
@@ -25,6 +26,7 @@ class TestOutline : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void treeItemBounds();
     void treeItemColumnsReachDescendants();
     void modelPassesTester();
@@ -35,7 +37,13 @@ private slots:
     void separatorKeptTrimmed();
     void singleLineKeepsOutline();
     void rebuildPassesTester();
+    void printedDefinitionOutline();
 };
+
+void TestOutline::initTestCase()
+{
+    Q_INIT_RESOURCE(MyRes);
+}
 
 void TestOutline::treeItemBounds()
 {
@@ -212,6 +220,39 @@ void TestOutline::rebuildPassesTester()
     const QStringList second = {"# B", "# ====", "# C", "# ===="};
     bookmarks.updateModel(&second);
     QCOMPARE(outline(bookmarks.getModel()), QStringLiteral("B@2 C@13"));
+}
+
+// The headings that the engine prints for the delivered grammar are what users see in the outline.
+void TestOutline::printedDefinitionOutline()
+{
+    SyntaxAnalyzer analyzer(QStringLiteral("ZEL_Syntax_7-0.xml"));
+    const QString text = analyzer.printTree(false);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    Bookmarks bookmarks;
+    bookmarks.updateModel(&lines);
+    TreeModel *model = bookmarks.getModel();
+
+    QVERIFY(model->rowCount() > 20);
+    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Language"));
+    const QModelIndex phases = model
+                                   ->match(model->index(0, 0), Qt::DisplayRole,
+                                           QStringLiteral("Phases"), 1, Qt::MatchExactly)
+                                   .value(0);
+    QVERIFY(phases.isValid());
+    QCOMPARE(outline(model, phases).count(QLatin1Char('@')), 2);
+    QVERIFY(outline(model, phases).startsWith(QStringLiteral("Orientation@")));
+
+    int entries = 0;
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex section = model->index(row, 0);
+        for (int sub = -1; sub < model->rowCount(section); ++sub, ++entries) {
+            const QModelIndex entry = sub < 0 ? section : model->index(sub, 0, section);
+            const QString title = entry.data().toString();
+            const int position = entry.sibling(entry.row(), 1).data().toInt();
+            QCOMPARE(text.mid(position - 2, title.size() + 3), "# " + title + '\n');
+        }
+    }
+    QCOMPARE(entries, text.count(QStringLiteral("\n# ==")) + text.count(QStringLiteral("\n# --")));
 }
 
 QTEST_GUILESS_MAIN(TestOutline)
