@@ -109,7 +109,10 @@ void Editor::comment(bool in)
         else if (pieces.at(i).startsWith(QLatin1Char('#')))
             pieces[i].remove(0, 1);
     }
-    cursor.insertText(pieces.join(QString()));
+    const QString result = pieces.join(QString());
+    // Uncommenting lines without a hash must not mark the page modified.
+    if (result != cursor.selectedText())
+        cursor.insertText(result);
 }
 
 void Editor::slotCommentIn()

@@ -21,6 +21,7 @@ private slots:
     void searchMissAboveCursorWarns();
     void commentKeysRoundTrip();
     void uncommentOnlyLeadingHash();
+    void uncommentWithoutHashChangesNothing();
     void commentSelectedLines_data();
     void commentSelectedLines();
     void selectBlock_data();
@@ -106,6 +107,17 @@ void TestEditing::uncommentOnlyLeadingHash()
     edit()->selectAll();
     QTest::keyClick(edit(), Qt::Key_D, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(text(), QStringLiteral("a\n  #b\n#c"));
+}
+
+void TestEditing::uncommentWithoutHashChangesNothing()
+{
+    setText(QStringLiteral("abc\n  #d"));
+    editor->currentTab->docState = 1;
+    edit()->selectAll();
+    editor->slotCommentOut();
+    QCOMPARE(text(), QStringLiteral("abc\n  #d"));
+    QVERIFY(!edit()->document()->isUndoAvailable());
+    QCOMPARE(editor->currentTab->docState, 1);
 }
 
 void TestEditing::commentSelectedLines_data()
