@@ -36,9 +36,25 @@ class TestExamples : public QObject
 
 private slots:
     void initTestCase() { Q_INIT_RESOURCE(MyRes); }
+    void libraryCoversBothVersions();
     void passesItsOwnVersionOnly_data();
     void passesItsOwnVersionOnly();
 };
+
+void TestExamples::libraryCoversBothVersions()
+{
+    QMap<QString, int> perVersion;
+    const QStringList files = QDir(examplesDir).entryList({"*_dri.txt"}, QDir::Files);
+    for (const QString &name : files) {
+        QFile file(examplesDir + '/' + name);
+        QVERIFY(file.open(QIODevice::ReadOnly | QIODevice::Text));
+        perVersion[QTextStream(&file).readLine().section(' ', 2, 2)]++;
+    }
+    QVERIFY(perVersion.value("7.0") >= 8);
+    QVERIFY(perVersion.value("6.4") >= 6);
+    QCOMPARE(perVersion.keys(), QStringList({"6.4", "7.0"}));
+    QCOMPARE(QDir(examplesDir).entryList(QDir::Files).size(), files.size());
+}
 
 void TestExamples::passesItsOwnVersionOnly_data()
 {
