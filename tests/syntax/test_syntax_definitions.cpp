@@ -457,6 +457,8 @@ void TestSyntaxDefinitions::conditionsReferToEarlierParameters()
                 name.remove(QRegularExpression("^(E:|find:)"));
                 if (name.endsWith('+'))
                     name.chop(1);
+                // A numbered name refers to a copy of an earlier parameter.
+                name.remove(QRegularExpression("_\\d+$"));
                 if (computed.contains(name))
                     continue;
                 const bool found =
