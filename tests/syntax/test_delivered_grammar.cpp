@@ -43,6 +43,8 @@ private slots:
     void workedExample();
     void zippedOnItsOwnLineFailsAtRestartType();
     void componentsCollection();
+    void solidPhaseDataFollowsASecondPhase_data();
+    void solidPhaseDataFollowsASecondPhase();
     void vtkModeFollowsWriteModeOptions_data();
     void vtkModeFollowsWriteModeOptions();
     void gesFileCondition_data();
@@ -106,6 +108,32 @@ void TestDeliveredGrammar::componentsCollection()
     Node *unused = nullptr;
     QVERIFY(engine.getValues("Component_3", false, unused).isEmpty());
     QVERIFY(unused);
+}
+
+void TestDeliveredGrammar::solidPhaseDataFollowsASecondPhase_data()
+{
+    QTest::addColumn<QString>("phases");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<bool>("solidData");
+    QTest::newRow("one phase") << "ferrite\n" << QStringList{"ferrite"} << false;
+    QTest::newRow("two phases") << "liquid\nalpha\n" << QStringList{"liquid", "alpha"} << true;
+    QTest::newRow("alias after the name") << "LIQUID liquid\nFCC_A1 fcc\n"
+                                          << QStringList{"LIQUID", "FCC_A1"} << true;
+}
+
+void TestDeliveredGrammar::solidPhaseDataFollowsASecondPhase()
+{
+    QFETCH(QString, phases);
+    QFETCH(QStringList, names);
+    QFETCH(bool, solidData);
+    SyntaxAnalyzer engine(version70);
+    analyzeText(engine, opening + "phase\nperiodic\nno_database\n" + phases +
+                            "end_of_phases\nangle_2d\nrecrystallisation\n");
+    QCOMPARE(valuesOf(engine, "Phase").value(0), names.value(0));
+    QCOMPARE(valuesOf(engine, "Phase_1").value(0), names.value(1));
+    // Without solid phases the keyword is offered to the interactions, which refuse it.
+    QCOMPARE(valuesOf(engine, "Recrystallisation"),
+             solidData ? QStringList{"recrystallisation"} : QStringList());
 }
 
 void TestDeliveredGrammar::vtkModeFollowsWriteModeOptions_data()
