@@ -1,3 +1,5 @@
+#include "app/editor.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -96,6 +98,8 @@ class TestStandIns : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void versionAnswer();
     void versionHangsOnRequest();
@@ -114,13 +118,31 @@ private slots:
     void signalsStopContinueKill();
     void resultNameWithBackslashes();
     void displayRecordsArguments();
+    void editorFindsRefusedLine_data();
+    void editorFindsRefusedLine();
+    void editorListsResultFiles();
 
 private:
     QString write(const QString &text);
     QString resultPath(const QString &suffix) const;
 
     std::unique_ptr<QTemporaryDir> dir;
+    QTemporaryDir home;
+    Editor *editor = nullptr;
 };
+
+// The editor reads the stand-in's screen output and result directory; it needs a home of its own.
+void TestStandIns::initTestCase()
+{
+    Q_INIT_RESOURCE(MyRes);
+    qputenv("HOME", home.path().toLocal8Bit());
+    editor = new Editor(home.filePath(QStringLiteral(".vorpenrc7000")));
+}
+
+void TestStandIns::cleanupTestCase()
+{
+    delete editor;
+}
 
 void TestStandIns::init()
 {
@@ -399,5 +421,53 @@ void TestStandIns::displayRecordsArguments()
     QCOMPARE(readAll(record), files.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
-QTEST_GUILESS_MAIN(TestStandIns)
+void TestStandIns::editorFindsRefusedLine_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("refused");
+    QTest::addColumn<bool>("appended");
+    for (const char *language : {"english", "german", "french"}) {
+        const QString name = QString::fromLatin1(language);
+        QTest::addRow("%s, refused value", language) << name << QStringLiteral("many") << false;
+        QTest::addRow("%s, surplus line", language) << name << QStringLiteral("surplus") << true;
+    }
+    QTest::newRow("good file") << QStringLiteral("english") << QString() << false;
+}
+
+// After a refused run the editor puts the cursor on the line the stand-in refused.
+void TestStandIns::editorFindsRefusedLine()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, refused);
+    QFETCH(bool, appended);
+    QString text = replaceLineAfter(fixture(), languageMark, language);
+    if (appended)
+        text += refused + QLatin1Char('\n');
+    else if (!refused.isEmpty())
+        text = replaceLineAfter(text, cellsMark, refused);
+    const Outcome outcome = run({write(text), QStringLiteral("-noswitch")});
+    QString screen = outcome.lines.join(QLatin1Char('\n'));
+    const int count = editor->getValidParameterCount(&screen);
+    if (refused.isEmpty()) {
+        QCOMPARE(count, -1);
+        return;
+    }
+    const int expected = text.indexOf(QLatin1Char('\n') + refused + QLatin1Char('\n')) + 1;
+    QVERIFY(expected > 0);
+    QCOMPARE(editor->getPositionOfParameter(&text, count + 1), expected);
+}
+
+void TestStandIns::editorListsResultFiles()
+{
+    const Outcome outcome = run({write(fixture()), QStringLiteral("-noswitch")},
+                                {{QStringLiteral("ZELMORA_STANDIN_STEPS"), QStringLiteral("1")}});
+    QCOMPARE(outcome.exitCode, 0);
+    QStringList listed =
+        editor->getFileList(dir->filePath(QStringLiteral("Results")), QStringLiteral("Test"));
+    listed.sort();
+    QCOMPARE(listed,
+             (QStringList{"Test.TabF", "Test.in", "Test.log", "Test.phas", "Test_phas.vtk"}));
+}
+
+QTEST_MAIN(TestStandIns)
 #include "test_standins.moc"
