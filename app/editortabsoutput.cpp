@@ -1,16 +1,28 @@
 #include "app/editortabs.h"
 
 #include "run/checkelement.h"
+#include "run/outputlocation.h"
 #include "run/runconfigurationwidget.h"
+#include "syntax/syntaxanalyzer.h"
 
 #include <QFileInfo>
 
-// Without an analysis engine yet, a page has no output location.
 void EditorTabs::setupOutputLocation()
 {
     simName.clear();
     resultDir.clear();
     screenFile.clear();
+    if (!fileInfo || !analyzer)
+        return;
+    Node *found = nullptr;
+    const QStringList values = analyzer->getValues(QStringLiteral("NameOfResults"), false, found);
+    if (values.isEmpty())
+        return;
+    const OutputLocation location =
+        OutputLocation::fromResultName(fileInfo->absolutePath(), values.first());
+    simName = location.simName;
+    resultDir = location.resultDir;
+    screenFile = location.screenFile;
 }
 
 void EditorTabs::layoutRunConfiguration()

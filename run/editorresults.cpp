@@ -2,7 +2,7 @@
 #include "app/editor.h"
 #include "app/editortabs.h"
 #include "run/checkelement.h"
-#include "run/resultfiles.h"
+#include "run/resultnaming.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -17,7 +17,7 @@
 
 QStringList Editor::getFileList(const QString &resultDir, const QString &simName)
 {
-    return ResultFiles::list(resultDir, simName);
+    return ResultNaming::list(resultDir, simName);
 }
 
 namespace {
@@ -35,9 +35,9 @@ CheckElement *findEntry(const EditorTabs *page, const QString &file)
 
 CheckElement *newEntry(Editor *editor, const EditorTabs *page, const QString &file)
 {
-    const QString name = ResultFiles::entryName(file);
-    auto *element = new CheckElement(name, ResultFiles::entryLabel(name, page->simName),
-                                     ResultFiles::isDisplayable(name));
+    const QString name = ResultNaming::entryName(file);
+    auto *element = new CheckElement(name, ResultNaming::entryLabel(name, page->simName),
+                                     ResultNaming::isDisplayable(name));
     element->checkBox = new QCheckBox(element->label, editor);
     QObject::connect(element->checkBox, &QCheckBox::stateChanged, editor,
                      &Editor::slotResultStateChanged);
@@ -185,7 +185,7 @@ void Editor::slotDisplay()
     for (const CheckElement *element : qAsConst(currentTab->checkElements)) {
         if (!element->ticked || element->displayable)
             continue;
-        const QString file = ResultFiles::displayFile(currentTab->resultDir, element->resultFile);
+        const QString file = ResultNaming::displayFile(currentTab->resultDir, element->resultFile);
         if (!file.isEmpty())
             arguments << currentTab->resultDir + QLatin1Char('/') + file;
     }

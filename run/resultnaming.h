@@ -1,11 +1,11 @@
-#ifndef VORPEN_RESULTFILES_H
-#define VORPEN_RESULTFILES_H
+#ifndef VORPEN_RESULTNAMING_H
+#define VORPEN_RESULTNAMING_H
 
 #include <QString>
 #include <QStringList>
 
 // Naming rules of the files a simulation leaves in its result directory.
-namespace ResultFiles {
+namespace ResultNaming {
 
 // Result files of simulation simName in resultDir, sorted by type; empty when the directory is
 // missing. Of the VTK fields only one plain and one gzipped file stand for all of them.
@@ -25,6 +25,6 @@ QString entryLabel(const QString &entryName, const QString &simName);
 // name order that matches, empty when none does; otherwise the entry's own name.
 QString displayFile(const QString &resultDir, const QString &entryName);
 
-} // namespace ResultFiles
+} // namespace ResultNaming
 
 #endif

@@ -1,4 +1,4 @@
-#include "run/resultfiles.h"
+#include "run/resultnaming.h"
 
 #include <QDir>
 
@@ -81,7 +81,7 @@ bool matchesSimulation(const QString &entry, const QString &simName, const QStri
 
 } // namespace
 
-namespace ResultFiles {
+namespace ResultNaming {
 
 QStringList list(const QString &resultDir, const QString &simName)
 {
@@ -154,4 +154,4 @@ QString displayFile(const QString &resultDir, const QString &entryName)
     return matches.isEmpty() ? QString() : matches.first();
 }
 
-} // namespace ResultFiles
+} // namespace ResultNaming

@@ -1,10 +1,10 @@
-#include "run/resultfiles.h"
+#include "run/resultnaming.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
-class TestResultFiles : public QObject
+class TestResultNaming : public QObject
 {
     Q_OBJECT
 
@@ -28,7 +28,7 @@ private slots:
     void vtkPatternPicksFirstFileInNameOrder();
 };
 
-void TestResultFiles::list_data()
+void TestResultNaming::list_data()
 {
     QTest::addColumn<QStringList>("files");
     QTest::addColumn<QStringList>("expected");
@@ -55,23 +55,23 @@ void TestResultFiles::list_data()
                                            << QStringList{"Test.Tab", "Test.log", "Test.scr"};
 }
 
-void TestResultFiles::list()
+void TestResultNaming::list()
 {
     QFETCH(QStringList, files);
     QFETCH(QStringList, expected);
     QTemporaryDir dir;
     touch(dir.path(), files);
-    QCOMPARE(ResultFiles::list(dir.path(), QStringLiteral("Test")), expected);
+    QCOMPARE(ResultNaming::list(dir.path(), QStringLiteral("Test")), expected);
 }
 
-void TestResultFiles::missingDirectoryGivesNothing()
+void TestResultNaming::missingDirectoryGivesNothing()
 {
     QTemporaryDir dir;
     QVERIFY(
-        ResultFiles::list(dir.path() + QLatin1String("/none"), QStringLiteral("Test")).isEmpty());
+        ResultNaming::list(dir.path() + QLatin1String("/none"), QStringLiteral("Test")).isEmpty());
 }
 
-void TestResultFiles::displayable_data()
+void TestResultNaming::displayable_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("displayable");
@@ -88,14 +88,14 @@ void TestResultFiles::displayable_data()
     QTest::newRow("vtk pattern") << "Test_....vtk.gz" << false;
 }
 
-void TestResultFiles::displayable()
+void TestResultNaming::displayable()
 {
     QFETCH(QString, name);
     QFETCH(bool, displayable);
-    QCOMPARE(ResultFiles::isDisplayable(name), displayable);
+    QCOMPARE(ResultNaming::isDisplayable(name), displayable);
 }
 
-void TestResultFiles::entryNamesAndLabels_data()
+void TestResultNaming::entryNamesAndLabels_data()
 {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("entry");
@@ -118,27 +118,27 @@ void TestResultFiles::entryNamesAndLabels_data()
                                   << "Gkorn";
 }
 
-void TestResultFiles::entryNamesAndLabels()
+void TestResultNaming::entryNamesAndLabels()
 {
     QFETCH(QString, file);
     QFETCH(QString, entry);
     QFETCH(QString, label);
-    QCOMPARE(ResultFiles::entryName(file), entry);
-    QCOMPARE(ResultFiles::entryLabel(entry, QStringLiteral("Test")), label);
+    QCOMPARE(ResultNaming::entryName(file), entry);
+    QCOMPARE(ResultNaming::entryLabel(entry, QStringLiteral("Test")), label);
 }
 
-void TestResultFiles::vtkPatternPicksFirstFileInNameOrder()
+void TestResultNaming::vtkPatternPicksFirstFileInNameOrder()
 {
     QTemporaryDir dir;
     touch(dir.path(), {"Test_phas.vtk.gz", "Test_conc.vtk.gz", "Test_conc.vtk"});
-    QCOMPARE(ResultFiles::displayFile(dir.path(), QStringLiteral("Test_....vtk.gz")),
+    QCOMPARE(ResultNaming::displayFile(dir.path(), QStringLiteral("Test_....vtk.gz")),
              QStringLiteral("Test_conc.vtk.gz"));
-    QCOMPARE(ResultFiles::displayFile(dir.path(), QStringLiteral("Test_....vtk")),
+    QCOMPARE(ResultNaming::displayFile(dir.path(), QStringLiteral("Test_....vtk")),
              QStringLiteral("Test_conc.vtk"));
-    QCOMPARE(ResultFiles::displayFile(dir.path(), QStringLiteral("Test.phas")),
+    QCOMPARE(ResultNaming::displayFile(dir.path(), QStringLiteral("Test.phas")),
              QStringLiteral("Test.phas"));
-    QVERIFY(ResultFiles::displayFile(dir.path(), QStringLiteral("Other_....vtk")).isEmpty());
+    QVERIFY(ResultNaming::displayFile(dir.path(), QStringLiteral("Other_....vtk")).isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestResultFiles)
-#include "test_resultfiles.moc"
+QTEST_GUILESS_MAIN(TestResultNaming)
+#include "test_resultnaming.moc"
