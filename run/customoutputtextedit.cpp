@@ -7,6 +7,10 @@ CustomOutputTextEdit::CustomOutputTextEdit(const QFont &font, QWidget *parent) :
     setFont(font);
     setReadOnly(true);
     setLineWrapMode(QTextEdit::NoWrap);
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { userVertical = true; });
+    connect(horizontalScrollBar(), &QScrollBar::actionTriggered, this,
+            [this] { userHorizontal = true; });
     connect(verticalScrollBar(), &QScrollBar::valueChanged, this,
             &CustomOutputTextEdit::slotVerticalSliderReleased);
     connect(horizontalScrollBar(), &QScrollBar::valueChanged, this,
@@ -15,12 +19,7 @@ CustomOutputTextEdit::CustomOutputTextEdit(const QFont &font, QWidget *parent) :
 
 void CustomOutputTextEdit::loadText(const QString &text)
 {
-    // Replacing the text may itself move the scroll bars; that is not the user either.
-    ignoreNextVertical = true;
-    ignoreNextHorizontal = true;
     setPlainText(text);
-    ignoreNextVertical = true;
-    ignoreNextHorizontal = true;
     if (followTail) {
         moveCursor(QTextCursor::End);
         // The cursor alone stops short of the document margin below the last line.
@@ -35,21 +34,18 @@ void CustomOutputTextEdit::reset()
 {
     followTail = true;
     savedVertical = 0;
-    ignoreNextVertical = true;
-    ignoreNextHorizontal = true;
 }
 
 void CustomOutputTextEdit::slotVerticalSliderReleased()
 {
+    if (!userVertical)
+        return;
+    userVertical = false;
     const QScrollBar *bar = verticalScrollBar();
     const int pos = bar->sliderPosition();
     const int max = bar->maximum();
     if (pos == 0 && max == 0)
         return;
-    if (ignoreNextVertical) {
-        ignoreNextVertical = false;
-        return;
-    }
     followTail = pos == max;
     if (!followTail)
         savedVertical = pos;
@@ -57,10 +53,9 @@ void CustomOutputTextEdit::slotVerticalSliderReleased()
 
 void CustomOutputTextEdit::slotHorizontalSliderReleased()
 {
-    if (ignoreNextHorizontal) {
-        ignoreNextHorizontal = false;
+    if (!userHorizontal)
         return;
-    }
+    userHorizontal = false;
     const int value = horizontalScrollBar()->value();
     if (value != 0)
         savedHorizontal = value;

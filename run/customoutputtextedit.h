@@ -19,13 +19,16 @@ public:
     bool followTail = true;
     int savedVertical = 0;
     int savedHorizontal = 0;
-    // Scroll changes caused by loading text are not the user's.
-    bool ignoreNextVertical = true;
-    bool ignoreNextHorizontal = true;
 
 public slots:
     void slotVerticalSliderReleased();
     void slotHorizontalSliderReleased();
+
+private:
+    // Loading, layout and resizing move the scroll bars too; only a scroll bar action (drag,
+    // wheel, click, key) is the user's.
+    bool userVertical = false;
+    bool userHorizontal = false;
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "run/customoutputtextedit.h"
 
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <QtTest>
 
 class TestCustomOutputTextEdit : public QObject
@@ -21,6 +22,8 @@ private slots:
     void keepsTheUsersPositionAcrossReloads();
     void scrollingBackToTheEndFollowsAgain();
     void resetFollowsAgainButKeepsHorizontal();
+    void layoutChangesDoNotStopFollowing();
+    void wheelScrollIsTheUsers();
 };
 
 void TestCustomOutputTextEdit::followsTheEndOfGrowingText()
@@ -45,8 +48,8 @@ void TestCustomOutputTextEdit::keepsTheUsersPositionAcrossReloads()
     view.resize(300, 200);
     view.show();
     view.loadText(lines(100));
-    view.verticalScrollBar()->setValue(30);
-    view.horizontalScrollBar()->setValue(40);
+    view.verticalScrollBar()->setSliderPosition(30);
+    view.horizontalScrollBar()->setSliderPosition(40);
     QVERIFY(!view.followTail);
     QCOMPARE(view.savedVertical, 30);
     QCOMPARE(view.savedHorizontal, 40);
@@ -66,9 +69,9 @@ void TestCustomOutputTextEdit::scrollingBackToTheEndFollowsAgain()
     view.show();
     view.loadText(lines(100));
     QScrollBar *bar = view.verticalScrollBar();
-    bar->setValue(10);
+    bar->setSliderPosition(10);
     QVERIFY(!view.followTail);
-    bar->setValue(bar->maximum());
+    bar->setSliderPosition(bar->maximum());
     QVERIFY(view.followTail);
     view.loadText(lines(250));
     QCOMPARE(bar->value(), bar->maximum());
@@ -80,8 +83,8 @@ void TestCustomOutputTextEdit::resetFollowsAgainButKeepsHorizontal()
     view.resize(300, 200);
     view.show();
     view.loadText(lines(100));
-    view.verticalScrollBar()->setValue(5);
-    view.horizontalScrollBar()->setValue(25);
+    view.verticalScrollBar()->setSliderPosition(5);
+    view.horizontalScrollBar()->setSliderPosition(25);
     view.reset();
     QVERIFY(view.followTail);
     QCOMPARE(view.savedVertical, 0);
@@ -89,6 +92,36 @@ void TestCustomOutputTextEdit::resetFollowsAgainButKeepsHorizontal()
     view.loadText(lines(150));
     QCOMPARE(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
     QCOMPARE(view.horizontalScrollBar()->value(), 25);
+}
+
+void TestCustomOutputTextEdit::layoutChangesDoNotStopFollowing()
+{
+    // A page is filled before its panel is first laid out and shown.
+    CustomOutputTextEdit view(QFont(QStringLiteral("Courier New")));
+    view.loadText(lines(100));
+    view.resize(300, 60);
+    view.show();
+    view.resize(300, 200);
+    view.verticalScrollBar()->setValue(4);
+    QVERIFY(view.followTail);
+    view.loadText(lines(200));
+    QCOMPARE(view.verticalScrollBar()->value(), view.verticalScrollBar()->maximum());
+}
+
+void TestCustomOutputTextEdit::wheelScrollIsTheUsers()
+{
+    CustomOutputTextEdit view(QFont(QStringLiteral("Courier New")));
+    view.resize(300, 200);
+    view.show();
+    view.loadText(lines(100));
+    QWheelEvent wheel(QPointF(50, 50), view.viewport()->mapToGlobal(QPoint(50, 50)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+    const int position = view.verticalScrollBar()->value();
+    QVERIFY(position < view.verticalScrollBar()->maximum());
+    QVERIFY(!view.followTail);
+    view.loadText(lines(150));
+    QCOMPARE(view.verticalScrollBar()->value(), position);
 }
 
 QTEST_MAIN(TestCustomOutputTextEdit)

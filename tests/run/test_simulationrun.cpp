@@ -1,0 +1,433 @@
+#include "app/configuration.h"
+#include "app/customtextedit.h"
+#include "app/editor.h"
+#include "app/editortabs.h"
+#include "app/editortabwidget.h"
+#include "run/checkelement.h"
+#include "run/customoutputtextedit.h"
+#include "run/runconfigurationwidget.h"
+#include "syntax/interfacetabwidget.h"
+#include "tests/app/dialoganswer.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// Runs the stand-in simulation program for real on driving files made from run_dri.txt.
+class TestSimulationRun : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString standIn(const QString &name)
+    {
+        return QStringLiteral(VORPEN_BINARY_DIR "/standins/") + name;
+    }
+
+    static QString readAll(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    static char processState(int pid)
+    {
+        const QString stat = readAll(QStringLiteral("/proc/%1/stat").arg(pid));
+        const int close = stat.lastIndexOf(QLatin1Char(')'));
+        return close < 0 ? '?' : stat.at(close + 2).toLatin1();
+    }
+
+    // A driving file in its own folder whose results go to resultName.
+    QString drivingFile(const QString &folder, const QString &resultName,
+                        const QString &cells = QStringLiteral("20"))
+    {
+        QString text = readAll(QStringLiteral(VORPEN_TEST_DIR "/run_dri.txt"));
+        text.replace(QLatin1String("@RESULT@"), resultName);
+        text.replace(QLatin1String("@CELLS@"), cells);
+        QDir().mkpath(dir.filePath(folder));
+        const QString path = dir.filePath(folder + QStringLiteral("/run_dri.txt"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        file.write(text.toUtf8());
+        return path;
+    }
+
+    EditorTabs *openPage(const QString &path)
+    {
+        editor->loadFile(path, false);
+        const int index = editor->tabWidget->count() - 1;
+        editor->slotChangeTab(index);
+        EditorTabs *page = editor->currentTab;
+        page->configuration.simulationExecutable = standIn(QStringLiteral("ZELMORA_TQ"));
+        return page;
+    }
+
+    bool waitIdle(EditorTabs *page, int timeoutMs = 15000)
+    {
+        QElapsedTimer clock;
+        clock.start();
+        while ((page->monitoring || page->jobId >= 0) && clock.elapsed() < timeoutMs)
+            QTest::qWait(50);
+        return !page->monitoring && page->jobId < 0;
+    }
+
+    CheckElement *entry(EditorTabs *page, const QString &label)
+    {
+        for (CheckElement *element : qAsConst(page->checkElements)) {
+            if (element->label == label)
+                return element;
+        }
+        return nullptr;
+    }
+
+    QString screenText(EditorTabs *page)
+    {
+        for (int i = 0; i < page->outputTabs->count(); ++i) {
+            if (page->outputTabs->tabText(i).endsWith(QLatin1String(".scr")))
+                return qobject_cast<QTextEdit *>(page->outputTabs->widget(i))->toPlainText();
+        }
+        return QString();
+    }
+
+    void closeAllPages()
+    {
+        while (editor->tabWidget->count() > 0) {
+            EditorTabs *page = static_cast<EditorTabs *>(editor->tabWidget->widget(0));
+            if (page->jobId >= 0)
+                editor->killProcess(page);
+            page->docState = 1;
+            editor->slotCloseTab(0);
+        }
+    }
+
+    QTemporaryDir dir;
+    Editor *editor = nullptr;
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void fullRunFollowsTheScreenFile();
+    void endMarkersStopTheRun_data();
+    void endMarkersStopTheRun();
+    void pauseThenContinue();
+    void killingAnotherPagesRun();
+    void faultyFileEndsOnTheRefusedLine();
+    void overwriteQuestion();
+    void emptySimulationName();
+    void unwritableResults_data();
+    void unwritableResults();
+    void vtkPatternGoesToTheDisplayTool();
+    void automaticRefreshStopsWithoutScreenFile();
+    void runConfigurationViewReadsTheCurrentText();
+};
+
+void TestSimulationRun::initTestCase()
+{
+    Q_INIT_RESOURCE(MyRes);
+    QVERIFY(dir.isValid());
+    QVERIFY(QFileInfo(standIn(QStringLiteral("ZELMORA_TQ"))).isExecutable());
+    editor = new Editor(dir.filePath(QStringLiteral("rc")));
+}
+
+void TestSimulationRun::init()
+{
+    for (const char *knob : {"ZELMORA_STANDIN_HANG", "ZELMORA_STANDIN_KEY", "ZELMORA_STANDIN_FAIL",
+                             "ZELMORA_STANDIN_ECHO_DELAY"})
+        qunsetenv(knob);
+    qputenv("ZELMORA_STANDIN_STEPS", "3");
+    qputenv("ZELMORA_STANDIN_DELAY", "50");
+}
+
+void TestSimulationRun::cleanup()
+{
+    closeAllPages();
+}
+
+void TestSimulationRun::cleanupTestCase()
+{
+    delete editor;
+}
+
+void TestSimulationRun::fullRunFollowsTheScreenFile()
+{
+    qputenv("ZELMORA_STANDIN_STEPS", "6");
+    qputenv("ZELMORA_STANDIN_DELAY", "300");
+    const QString path = drivingFile(QStringLiteral("full"), QStringLiteral("Results/deep/Test"));
+    EditorTabs *page = openPage(path);
+    QVERIFY(!QDir(dir.filePath(QStringLiteral("full/Results"))).exists());
+
+    editor->slotRun();
+    QCOMPARE(page->jobId, 0);
+    QVERIFY(page->monitoring);
+    QVERIFY(!editor->startButton->isEnabled());
+    QVERIFY(editor->pauseButton->isEnabled());
+    QVERIFY(editor->killAction->isEnabled());
+    const Job *job = editor->jobs.getJob(0);
+    QVERIFY(job && job->pid > 0);
+    QCOMPARE(editor->tabWidget->tabToolTip(editor->tabWidget->indexOf(page)),
+             path + QStringLiteral("\nattached job pid: ") + QString::number(job->pid));
+    QCOMPARE(page->resultDir, dir.filePath(QStringLiteral("full/Results/deep")));
+
+    // The timer shows the output while the run goes on.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        screenText(page).contains(QLatin1String("Beginning of initialisation")), 5000);
+    QVERIFY(page->jobId == 0);
+    CheckElement *screen = entry(page, QStringLiteral("scr"));
+    QVERIFY(screen && screen->ticked && screen->checkBox->isChecked());
+    QCOMPARE(page->outputTabs->tabText(0), QStringLiteral("Test.scr"));
+
+    QVERIFY(waitIdle(page));
+    QVERIFY(screenText(page).contains(QLatin1String("Wall clock time")));
+    QVERIFY(editor->startButton->isEnabled());
+    QVERIFY(!editor->pauseButton->isEnabled());
+    QVERIFY(!editor->killButton->isEnabled());
+    QCOMPARE(editor->tabWidget->tabToolTip(editor->tabWidget->indexOf(page)), path);
+    QVERIFY(editor->jobs.jobs.isEmpty());
+    QVERIFY(entry(page, QStringLiteral("log")));
+
+    // With the list empty again, the next job is 0 again.
+    qputenv("ZELMORA_STANDIN_DELAY", "50");
+    editor->slotRun(true);
+    QCOMPARE(page->jobId, 0);
+    QVERIFY(waitIdle(page));
+}
+
+void TestSimulationRun::endMarkersStopTheRun_data()
+{
+    QTest::addColumn<QByteArray>("knob");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("marker");
+    QTest::addColumn<bool>("killedByEditor");
+
+    QTest::newRow("wall clock time") << QByteArray() << QByteArray() << "Wall clock time" << false;
+    QTest::newRow("key wait after the input")
+        << QByteArray("ZELMORA_STANDIN_KEY") << QByteArray("input") << "Press any key" << true;
+    QTest::newRow("key wait after the last step")
+        << QByteArray("ZELMORA_STANDIN_KEY") << QByteArray("run") << "Press any key" << true;
+    QTest::newRow("stop in routine")
+        << QByteArray("ZELMORA_STANDIN_FAIL") << QByteArray("stop") << "STOP in routine" << false;
+    QTest::newRow("message") << QByteArray("ZELMORA_STANDIN_FAIL") << QByteArray("message")
+                             << "MESSAGE" << false;
+}
+
+void TestSimulationRun::endMarkersStopTheRun()
+{
+    QFETCH(QByteArray, knob);
+    QFETCH(QByteArray, value);
+    QFETCH(QString, marker);
+    QFETCH(bool, killedByEditor);
+    if (!knob.isEmpty())
+        qputenv(knob.constData(), value);
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("markers"), QStringLiteral("Out/Test")));
+    editor->slotRun(true);
+    QVERIFY(page->jobId >= 0);
+    // A key wait never ends by itself: only the editor's kill makes the page idle.
+    QVERIFY(waitIdle(page, 12000));
+    const QString screen = readAll(page->screenFile);
+    QVERIFY2(screen.contains(marker), qPrintable(screen));
+    // After a key the stand-in would go on to the wall clock line: no key came, a kill did.
+    if (killedByEditor)
+        QVERIFY(!screen.contains(QLatin1String("Wall clock time")));
+    QVERIFY(editor->jobs.jobs.isEmpty());
+}
+
+void TestSimulationRun::pauseThenContinue()
+{
+    qputenv("ZELMORA_STANDIN_STEPS", "200");
+    qputenv("ZELMORA_STANDIN_DELAY", "100");
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("pause"), QStringLiteral("Out/Test")));
+    editor->slotRun(true);
+    const int pid = editor->jobs.getJob(page->jobId)->pid;
+    QVERIFY(pid > 0);
+
+    editor->slotSuspend();
+    QTRY_COMPARE(processState(pid), 'T');
+    QVERIFY(page->paused);
+    QCOMPARE(editor->pauseButton->text(), QStringLiteral("Continue"));
+
+    editor->slotSuspend();
+    QTRY_VERIFY(processState(pid) != 'T');
+    QVERIFY(!page->paused);
+    QCOMPARE(editor->pauseButton->text(), QStringLiteral("Pause"));
+
+    // A suspended process is killed as well.
+    editor->slotSuspend();
+    QTRY_COMPARE(processState(pid), 'T');
+    editor->slotKill();
+    QVERIFY(waitIdle(page, 1000));
+    QCOMPARE(editor->pauseButton->text(), QStringLiteral("Pause"));
+    QVERIFY(!editor->pauseButton->isEnabled());
+    QVERIFY(editor->startAction->isEnabled());
+    QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/%1").arg(pid)));
+}
+
+void TestSimulationRun::killingAnotherPagesRun()
+{
+    qputenv("ZELMORA_STANDIN_HANG", "run");
+    EditorTabs *first = openPage(drivingFile(QStringLiteral("first"), QStringLiteral("Out/A")));
+    editor->slotRun(true);
+    EditorTabs *second = openPage(drivingFile(QStringLiteral("second"), QStringLiteral("Out/B")));
+    editor->slotRun(true);
+    QCOMPARE(editor->currentTab, second);
+    const int firstPid = editor->jobs.getJob(first->jobId)->pid;
+    const int secondPid = editor->jobs.getJob(second->jobId)->pid;
+
+    editor->killProcess(first);
+    QVERIFY(waitIdle(first, 1000));
+    QTRY_VERIFY(!QFile::exists(QStringLiteral("/proc/%1").arg(firstPid)));
+    QVERIFY(second->monitoring);
+    QVERIFY(QFile::exists(QStringLiteral("/proc/%1").arg(secondPid)));
+    // The page on screen still runs, so its controls stay as they were.
+    QVERIFY(editor->killButton->isEnabled());
+    QVERIFY(!editor->startButton->isEnabled());
+
+    editor->slotKill();
+    QVERIFY(waitIdle(second, 1000));
+}
+
+void TestSimulationRun::faultyFileEndsOnTheRefusedLine()
+{
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("faulty"), QStringLiteral("Out/Test"),
+                                            QStringLiteral("twenty")));
+    editor->slotRun(true);
+    QVERIFY(waitIdle(page));
+    QVERIFY(readAll(page->screenFile).contains(QLatin1String("nput error"), Qt::CaseInsensitive));
+    const QTextCursor cursor = page->textEdit->textCursor();
+    QCOMPARE(cursor.selectedText().trimmed(), QStringLiteral("twenty"));
+}
+
+void TestSimulationRun::overwriteQuestion()
+{
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("again"), QStringLiteral("Out/Test")));
+    editor->slotRun();
+    QVERIFY(waitIdle(page));
+    QFile screen(page->screenFile);
+    QVERIFY(screen.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    screen.write("former results\n");
+    screen.close();
+
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("No"));
+    editor->slotRun();
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.title, QStringLiteral("Result file overwrite"));
+    QVERIFY(!page->monitoring);
+    QCOMPARE(page->jobId, -1);
+    QCOMPARE(readAll(page->screenFile), QStringLiteral("former results\n"));
+
+    SeenDialog yes;
+    clickInNextDialog(&yes, QStringLiteral("Yes"));
+    editor->slotRun();
+    QVERIFY(yes.shown);
+    QVERIFY(waitIdle(page));
+    QVERIFY(readAll(page->screenFile).contains(QLatin1String("Wall clock time")));
+    QVERIFY(!readAll(page->screenFile).contains(QLatin1String("former results")));
+}
+
+void TestSimulationRun::emptySimulationName()
+{
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("noname"), QStringLiteral("Out/")));
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("OK"));
+    editor->slotRun();
+    QCOMPARE(seen.title, QStringLiteral("Empty Simulation Name"));
+    QVERIFY(!page->monitoring);
+    QVERIFY(!page->autoSelectScreen);
+    QCOMPARE(page->jobId, -1);
+    QVERIFY(!QDir(dir.filePath(QStringLiteral("noname/Out"))).exists());
+}
+
+void TestSimulationRun::unwritableResults_data()
+{
+    QTest::addColumn<QString>("blocker");
+    QTest::addColumn<QString>("resultName");
+
+    // Runs as any user, root included: a file where a folder must go cannot be written.
+    QTest::newRow("directory cannot be created") << "Out"
+                                                 << "Out/sub/Test";
+    QTest::newRow("screen file cannot be opened") << "Out/Test.scr/x"
+                                                  << "Out/Test";
+}
+
+void TestSimulationRun::unwritableResults()
+{
+    QFETCH(QString, blocker);
+    QFETCH(QString, resultName);
+    const QString path = drivingFile(QStringLiteral("blocked"), resultName);
+    const QString blockerPath = dir.filePath(QStringLiteral("blocked/") + blocker);
+    QDir().mkpath(QFileInfo(blockerPath).path());
+    QFile(blockerPath).open(QIODevice::WriteOnly);
+    EditorTabs *page = openPage(path);
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("OK"));
+    editor->slotRun(true);
+    QCOMPARE(seen.title, QStringLiteral("Write permissions"));
+    QVERIFY(seen.text.contains(page->resultDir));
+    QVERIFY(!page->monitoring);
+    QCOMPARE(page->jobId, -1);
+    QVERIFY(editor->jobs.jobs.isEmpty());
+}
+
+void TestSimulationRun::vtkPatternGoesToTheDisplayTool()
+{
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("vtk"), QStringLiteral("Out/Test")));
+    editor->slotRun();
+    QVERIFY(waitIdle(page));
+    QFile(page->resultDir + QStringLiteral("/Test_conc.vtk")).open(QIODevice::WriteOnly);
+    editor->buildResultSelection();
+    CheckElement *vtk = entry(page, QStringLiteral("vtk"));
+    QVERIFY(vtk);
+    QCOMPARE(vtk->resultFile, QStringLiteral("Test_....vtk"));
+    QVERIFY(page->displayButton);
+    vtk->checkBox->setChecked(true);
+    CheckElement *phase = entry(page, QStringLiteral("phas"));
+    QVERIFY(phase);
+    phase->checkBox->setChecked(true);
+
+    const QString record = dir.filePath(QStringLiteral("display.txt"));
+    qputenv("DP_ZELMORA_RECORD", record.toUtf8());
+    qputenv("DP_ZELMORA_CLOSE_MS", "100");
+    page->configuration.displayTool = standIn(QStringLiteral("DP_ZELMORA.sh"));
+    page->displayButton->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!readAll(record).isEmpty(), 10000);
+    QCOMPARE(readAll(record), page->resultDir + QStringLiteral("/Test.phas\n") + page->resultDir +
+                                  QStringLiteral("/Test_conc.vtk\n"));
+    QCOMPARE(editor->configuration->displayTool, page->configuration.displayTool);
+}
+
+void TestSimulationRun::automaticRefreshStopsWithoutScreenFile()
+{
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("auto"), QStringLiteral("None/Test")));
+    editor->autoRefreshAction->setChecked(true);
+    QVERIFY(page->monitoring);
+    QTRY_VERIFY_WITH_TIMEOUT(!page->monitoring, 4000);
+    QVERIFY(!editor->autoRefreshAction->isChecked());
+    QVERIFY(!QDir(dir.filePath(QStringLiteral("auto/None"))).exists());
+}
+
+void TestSimulationRun::runConfigurationViewReadsTheCurrentText()
+{
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("view"), QStringLiteral("Out/Test")));
+    QString text = page->textEdit->toPlainText();
+    text.replace(QLatin1String("Out/Test"), QLatin1String("Elsewhere/Other"));
+    page->textEdit->setPlainText(text);
+
+    // Moved to the front, the page is still recognised by its text.
+    page->interfaceTabs->tabBar()->moveTab(1, 0);
+    QCOMPARE(page->interfaceTabs->tabText(0), QStringLiteral("Run Configuration"));
+    page->interfaceTabs->setCurrentIndex(0);
+    page->setupOutputLocation();
+    QCOMPARE(page->simName, QStringLiteral("Other"));
+    QVERIFY(page->runConfiguration->executableBox->count() > 0);
+    QCOMPARE(page->runConfiguration->tabConfiguration, &page->configuration);
+}
+
+QTEST_MAIN(TestSimulationRun)
+#include "test_simulationrun.moc"
