@@ -3,10 +3,12 @@
 #include "app/editor.h"
 #include "app/editortabs.h"
 #include "app/editortabwidget.h"
+#include "app/main.h"
 #include "run/checkelement.h"
 #include "run/customoutputtextedit.h"
 #include "run/runconfigurationwidget.h"
 #include "syntax/interfacetabwidget.h"
+#include "syntax/syntaxanalyzer.h"
 #include "tests/app/dialoganswer.h"
 
 #include <QAction>
@@ -17,7 +19,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-// Runs the stand-in simulation program for real on driving files made from run_dri.txt.
+// Runs the stand-in simulation program for real on copies of an example driving file.
 class TestSimulationRun : public QObject
 {
     Q_OBJECT
@@ -41,18 +43,36 @@ private:
         return close < 0 ? '?' : stat.at(close + 2).toLatin1();
     }
 
-    // A driving file in its own folder whose results go to resultName.
-    QString drivingFile(const QString &folder, const QString &resultName,
-                        const QString &cells = QStringLiteral("20"))
+    // The grain growth example in a folder of its own, with its results going to resultName;
+    // a faulty copy gives "twenty" cells in x.
+    QString drivingFile(const QString &folder, const QString &resultName, bool faulty = false)
     {
-        QString text = readAll(QStringLiteral(VORPEN_TEST_DIR "/run_dri.txt"));
-        text.replace(QLatin1String("@RESULT@"), resultName);
-        text.replace(QLatin1String("@CELLS@"), cells);
+        QStringList lines =
+            readAll(QStringLiteral(VORPEN_SOURCE_DIR "/examples/grain_growth_2d_dri.txt"))
+                .split(QLatin1Char('\n'));
+        SyntaxAnalyzer analyzer(defaultSyntax);
+        int failedLine = 0;
+        Node *failed = nullptr;
+        analyzer.analyze(&lines, failedLine, failed);
+        Node *found = nullptr;
+        const QString name =
+            analyzer.getValues(QStringLiteral("NameOfResults"), false, found).value(0);
+        const QString cells = analyzer.getValues(QStringLiteral("CellsX"), false, found).value(0);
+        int index = lines.indexOf(name);
+        if (index < 0)
+            return QString();
+        lines[index] = resultName;
+        if (faulty) {
+            index = lines.indexOf(cells, index);
+            if (index < 0)
+                return QString();
+            lines[index] = QStringLiteral("twenty");
+        }
         QDir().mkpath(dir.filePath(folder));
         const QString path = dir.filePath(folder + QStringLiteral("/run_dri.txt"));
         QFile file(path);
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(text.toUtf8());
+        file.write(lines.join(QLatin1Char('\n')).toUtf8());
         return path;
     }
 
@@ -294,8 +314,8 @@ void TestSimulationRun::killingAnotherPagesRun()
 
 void TestSimulationRun::faultyFileEndsOnTheRefusedLine()
 {
-    EditorTabs *page = openPage(drivingFile(QStringLiteral("faulty"), QStringLiteral("Out/Test"),
-                                            QStringLiteral("twenty")));
+    EditorTabs *page =
+        openPage(drivingFile(QStringLiteral("faulty"), QStringLiteral("Out/Test"), true));
     editor->slotRun(true);
     QVERIFY(waitIdle(page));
     QVERIFY(readAll(page->screenFile).contains(QLatin1String("nput error"), Qt::CaseInsensitive));
