@@ -62,6 +62,18 @@ bool prepareResults(Editor *editor, EditorTabs *tab, bool overwrite)
     return true;
 }
 
+// A program that could not be executed never sends finished(), so its job is tidied up here.
+void refuseStart(Editor *editor, EditorTabs *tab, const QString &reason)
+{
+    editor->jobs.removeJob(tab->jobId);
+    tab->jobId = -1;
+    editor->killProcess(tab);
+    abandonRun(tab);
+    QMessageBox::warning(editor, Editor::tr("No executable ZELMORA Binary"),
+                         Editor::tr("The ZELMORA binary could not be started:\n\n") + reason,
+                         QMessageBox::Ok);
+}
+
 void resetOutputPages(EditorTabs *tab)
 {
     for (int i = 0; i < tab->outputTabs->count(); ++i) {
@@ -145,7 +157,10 @@ void Editor::slotRun(bool overwrite, bool syntaxOnly)
     startButton->setEnabled(false);
     startAction->setEnabled(false);
 
-    process->waitForStarted(processWaitMs);
+    if (!process->waitForStarted(processWaitMs) && process->state() == QProcess::NotRunning) {
+        refuseStart(this, tab, process->errorString());
+        return;
+    }
     job->pid = static_cast<int>(process->processId());
     tabWidget->setTabToolTip(tabWidget->indexOf(tab), drivingFile + QLatin1Char('\n') +
                                                           tr("attached job pid: ") +

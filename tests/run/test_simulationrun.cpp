@@ -141,11 +141,14 @@ private slots:
     void faultyFileEndsOnTheRefusedLine();
     void overwriteQuestion();
     void emptySimulationName();
+    void programThatCannotBeExecuted();
     void unwritableResults_data();
     void unwritableResults();
     void vtkPatternGoesToTheDisplayTool();
     void automaticRefreshStopsWithoutScreenFile();
     void runConfigurationViewReadsTheCurrentText();
+    void automaticRefreshFollowsAForeignRun();
+    void resultEntriesFollowTheDirectory();
 };
 
 void TestSimulationRun::initTestCase()
@@ -364,6 +367,27 @@ void TestSimulationRun::emptySimulationName()
     QVERIFY(!QDir(dir.filePath(QStringLiteral("noname/Out"))).exists());
 }
 
+void TestSimulationRun::programThatCannotBeExecuted()
+{
+    const QString program = dir.filePath(QStringLiteral("not_a_program"));
+    QFile file(program);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("plain text, no interpreter line\n");
+    file.close();
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("noexec"), QStringLiteral("Out/Test")));
+    page->configuration.simulationExecutable = program;
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("OK"));
+    editor->slotRun(true);
+    QCOMPARE(seen.title, QStringLiteral("No executable ZELMORA Binary"));
+    QVERIFY(!page->monitoring);
+    QCOMPARE(page->jobId, -1);
+    QVERIFY(editor->jobs.jobs.isEmpty());
+    QVERIFY(editor->startButton->isEnabled());
+    QVERIFY(!editor->killButton->isEnabled());
+}
+
 void TestSimulationRun::unwritableResults_data()
 {
     QTest::addColumn<QString>("blocker");
@@ -447,6 +471,54 @@ void TestSimulationRun::runConfigurationViewReadsTheCurrentText()
     QCOMPARE(page->simName, QStringLiteral("Other"));
     QVERIFY(page->runConfiguration->executableBox->count() > 0);
     QCOMPARE(page->runConfiguration->tabConfiguration, &page->configuration);
+}
+
+void TestSimulationRun::automaticRefreshFollowsAForeignRun()
+{
+    qputenv("ZELMORA_STANDIN_KEY", "run");
+    const QString path = drivingFile(QStringLiteral("foreign"), QStringLiteral("Out/Test"));
+    EditorTabs *page = openPage(path);
+    QDir().mkpath(page->resultDir);
+    QProcess foreign;
+    foreign.setStandardOutputFile(page->screenFile);
+    foreign.start(standIn(QStringLiteral("ZELMORA_TQ")), {path, QStringLiteral("-noswitch")});
+    QVERIFY(foreign.waitForStarted());
+
+    editor->autoRefreshAction->setChecked(true);
+    QVERIFY(page->monitoring);
+    // The screen file appeared after loading, so the user ticks it.
+    QVERIFY(entry(page, QStringLiteral("scr")));
+    entry(page, QStringLiteral("scr"))->checkBox->setChecked(true);
+    QTRY_VERIFY_WITH_TIMEOUT(!page->monitoring, 8000);
+    QVERIFY(screenText(page).contains(QLatin1String("Press any key")));
+    // Following stops; a process the editor did not start is left alone.
+    QCOMPARE(foreign.state(), QProcess::Running);
+    foreign.kill();
+    foreign.waitForFinished();
+}
+
+void TestSimulationRun::resultEntriesFollowTheDirectory()
+{
+    EditorTabs *page = openPage(drivingFile(QStringLiteral("entries"), QStringLiteral("Out/Test")));
+    editor->slotRun();
+    QVERIFY(waitIdle(page));
+    for (const QString &label : {QStringLiteral("log"), QStringLiteral("TabF")}) {
+        QVERIFY(entry(page, label));
+        entry(page, label)->checkBox->setChecked(true);
+    }
+    QCOMPARE(page->outputTabs->count(), 3);
+
+    QVERIFY(QFile::remove(page->resultDir + QStringLiteral("/Test.log")));
+    editor->buildResultSelection();
+    QVERIFY(!entry(page, QStringLiteral("log")));
+    QStringList titles;
+    for (int i = 0; i < page->outputTabs->count(); ++i)
+        titles << page->outputTabs->tabText(i);
+    QCOMPARE(titles, QStringList({QStringLiteral("Test.TabF"), QStringLiteral("Test.scr")}));
+
+    entry(page, QStringLiteral("TabF"))->checkBox->setChecked(false);
+    QCOMPARE(page->outputTabs->count(), 1);
+    QCOMPARE(page->outputTabs->tabText(0), QStringLiteral("Test.scr"));
 }
 
 QTEST_MAIN(TestSimulationRun)
