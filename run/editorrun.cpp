@@ -289,11 +289,13 @@ void Editor::slotFinished(int exitCode, QProcess::ExitStatus)
     jobs.removeJob(page->jobId);
     page->jobId = -1;
 
-    // The final update may have reset the run controls while another page was on screen.
-    if (currentTab)
+    if (page == currentTab) {
         slotChangeTab(-2);
-    if (page == currentTab)
         gotoRefusedParameter(this, page, screenFile);
+    } else if (currentTab) {
+        // The final update reset the run controls although another page is on screen.
+        showRunState();
+    }
     page->autoSelectScreen = false;
     if (page->fileInfo)
         tabWidget->setTabToolTip(tabWidget->indexOf(page), page->fileInfo->absoluteFilePath());

@@ -138,6 +138,7 @@ private slots:
     void endMarkersStopTheRun();
     void pauseThenContinue();
     void killingAnotherPagesRun();
+    void runEndingBehindTheCurrentPage();
     void faultyFileEndsOnTheRefusedLine();
     void overwriteQuestion();
     void emptySimulationName();
@@ -313,6 +314,23 @@ void TestSimulationRun::killingAnotherPagesRun()
 
     editor->slotKill();
     QVERIFY(waitIdle(second, 1000));
+}
+
+void TestSimulationRun::runEndingBehindTheCurrentPage()
+{
+    qputenv("ZELMORA_STANDIN_DELAY", "200");
+    EditorTabs *behind = openPage(drivingFile(QStringLiteral("behind"), QStringLiteral("Out/A")));
+    editor->slotRun(true);
+    qputenv("ZELMORA_STANDIN_HANG", "run");
+    EditorTabs *front = openPage(drivingFile(QStringLiteral("front"), QStringLiteral("Out/B")));
+    editor->slotRun(true);
+    QVERIFY(waitIdle(behind));
+    QVERIFY(front->monitoring);
+    QVERIFY(editor->killButton->isEnabled());
+    QVERIFY(editor->pauseButton->isEnabled());
+    QVERIFY(!editor->startButton->isEnabled());
+    editor->slotKill();
+    QVERIFY(waitIdle(front, 1000));
 }
 
 void TestSimulationRun::faultyFileEndsOnTheRefusedLine()
