@@ -70,6 +70,8 @@ QString Conversion::diffusionText()
                 phase.codes << codes.value(child->values.first());
                 continue;
             }
+            // Its type is a "line" type, yet each entry begins a line of its own.
+            text += QLatin1Char('\n');
         }
         if (coded && !child->name.startsWith(QLatin1String("EndOf")))
             phase.take(child);
