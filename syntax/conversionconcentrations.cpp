@@ -26,10 +26,8 @@ void Conversion::initialConcentrations(Node *visited)
                     QString::number(expected) + QStringLiteral("\n") +
                     QStringLiteral("           skipping initial concentrations\n");
         }
-        section->values.append(text);
-        return;
+    } else {
+        text += printedChildren(sectionOf(QStringLiteral("InitConc")));
     }
-    // 7.0 asks for the equilibrium temperature only where it computes the concentrations.
-    text += printedChildren(sectionOf(QStringLiteral("InitConc")));
     section->values.append(text + printed(QStringLiteral("InitialEquilibriumTemperature")));
 }
