@@ -73,6 +73,8 @@ void Editor::slotConvert()
     ConvertedText converted = convertAndVerify(
         currentTab->analyzer, [this](const QString &message) { emit addToLog(message); });
 
+    // The page's analysis, and the node it stopped at with it, is replaced by each save.
+    const QString report = verificationReport(converted);
     slotNewTab();
     EditorTabs *page = currentTab;
     page->syntaxValid = converted.accepted();
@@ -98,7 +100,7 @@ void Editor::slotConvert()
         page->textEdit->setPlainText(converted.text);
         saveFile(path);
         emit addToLog(tr("Verifying 7.0 syntax ...") + QStringLiteral("\n"));
-        emit addToLog(verificationReport(converted));
+        emit addToLog(report);
         selectLine(page->textEdit, converted.position);
     }
     log->show();
