@@ -60,7 +60,7 @@ CustomOutputTextEdit *outputPage(Editor *editor, EditorTabs *page, CheckElement 
     return view;
 }
 
-// Reads a result file into its page unless it is unchanged since the last read.
+// Reads a result file into its page; one both older and smaller than at the last read is left.
 bool readResult(EditorTabs *page, CheckElement *element, CustomOutputTextEdit *view, QString &text)
 {
     const QFileInfo info(page->resultDir + QLatin1Char('/') + element->resultFile);
