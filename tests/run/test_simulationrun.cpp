@@ -181,7 +181,7 @@ void TestSimulationRun::cleanupTestCase()
 
 void TestSimulationRun::fullRunFollowsTheScreenFile()
 {
-    qputenv("ZELMORA_STANDIN_STEPS", "6");
+    qputenv("ZELMORA_STANDIN_STEPS", "10");
     qputenv("ZELMORA_STANDIN_DELAY", "300");
     const QString path = drivingFile(QStringLiteral("full"), QStringLiteral("Results/deep/Test"));
     EditorTabs *page = openPage(path);
