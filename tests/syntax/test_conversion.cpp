@@ -82,6 +82,8 @@ private slots:
     void liquidInserted();
     void diffusionCodes();
     void initialConcentrations();
+    void enthalpyUpdateIntervals();
+    void farFieldOptions();
     void stressOrientation_data();
     void stressOrientation();
     void fileNames_data();
@@ -252,6 +254,39 @@ void TestConversion::initialConcentrations()
     QVERIFY2(text.contains("\nWARNING: Expected number of concentrations values is 4\n"
                            "           skipping initial concentrations\n"),
              qPrintable(text));
+}
+
+void TestConversion::enthalpyUpdateIntervals()
+{
+    Source source({{"TypeOfCoupling", {"phase", "concentration", "temperature"}},
+                   {"LHEnabled", {"lat_heat"}},
+                   {"NumberOfPhases", {"1"}}});
+    Node *intervals = source.repeat("LHEnthalpyUpdateInterval", 3);
+    intervals->children.at(0)->values = QStringList{"1.0"};
+    intervals->children.at(1)->values = QStringList{"end_of_update_intervals"};
+    intervals->children.at(2)->values = QStringList{"2.0"};
+    intervals->children.at(4)->values = QStringList{"3.0"};
+    Converted result = convert(source);
+    QVERIFY2(result.text.contains("\n1.0 \n2.0   ! Conversion warning: check this value!"),
+             qPrintable(result.text));
+    QVERIFY(!result.text.contains("end_of_update_intervals"));
+    // 7.0 keeps one interval: the last one given.
+    QCOMPARE(result.values("LHEnthalpyUpdateInterval"), QStringList{"3.0"});
+}
+
+void TestConversion::farFieldOptions()
+{
+    Source source({{"TypeOfCoupling", concentration},
+                   {"NumberOfComponents", {"1"}},
+                   {"Diff1DFarField", {"1d_far_field"}},
+                   {"Diff1DFarFieldApproximation", {"error_function"}},
+                   {"ConcFarFieldSetType", {"gradient"}},
+                   {"BCConcSetting", {"fixed"}},
+                   {"BCFixConc", {"0.5", "0.7"}}});
+    Converted result = convert(source);
+    QCOMPARE(result.values("Diff1DFarField"), QStringList{"1d_far_field"});
+    QVERIFY2(result.text.contains("\nerror_function\n\ngradient \n\n0.5 0.7 \n"),
+             qPrintable(result.text));
 }
 
 void TestConversion::stressOrientation_data()
