@@ -5,8 +5,15 @@
 #include <QStringList>
 #include <QVector>
 
+#include "syntax/node.h"
+
 class SyntaxAnalyzer;
-struct Node;
+
+// Names of 6.4 entries carry the suffixes of their copies, so rules test parts of them.
+inline bool nameContains(const Node *node, const char *part)
+{
+    return node->name.contains(QLatin1String(part));
+}
 
 // Fills a 7.0 tree from the analysed 6.4 tree of a driving file: the 7.0 grammar drives the
 // walk, and one rule per parameter name decides the values taken from the 6.4 tree. Sections

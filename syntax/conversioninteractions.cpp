@@ -6,11 +6,6 @@
 
 namespace {
 
-bool contains(const Node *node, const char *part)
-{
-    return node->name.contains(QLatin1String(part));
-}
-
 // Which pair of phases an interaction entry is about, as 6.4 counted them.
 struct PhasePair
 {
@@ -21,9 +16,9 @@ struct PhasePair
 
     void step(const Node *child)
     {
-        if (contains(child, "PIPhaseOne") && !child->values.isEmpty())
+        if (nameContains(child, "PIPhaseOne") && !child->values.isEmpty())
             one = child->values.first().toInt();
-        if (!contains(child, "PIPhaseTwo"))
+        if (!nameContains(child, "PIPhaseTwo"))
             return;
         if (!child->values.isEmpty())
             two = child->values.first().toInt();
@@ -62,23 +57,24 @@ void Conversion::interactions(Node *visited)
                 continue;
             }
             pair.step(child);
-            if (contains(child, "DeltaGOptions")) {
+            if (nameContains(child, "DeltaGOptions")) {
                 text += printedChildren(child);
-            } else if (contains(child, "MisorientationBlock")) {
+            } else if (nameContains(child, "MisorientationBlock")) {
                 if (misorientation) {
                     for (Node *part : qAsConst(child->children))
-                        text += contains(part, "SpecialOrientations") && !part->children.isEmpty()
-                                    ? printedChildren(part->children.first())
-                                    : printed(part);
+                        text +=
+                            nameContains(part, "SpecialOrientations") && !part->children.isEmpty()
+                                ? printedChildren(part->children.first())
+                                : printed(part);
                 }
             } else {
                 text += printed(child);
             }
-            if (contains(child, "PIMisorientation") && !child->values.isEmpty())
+            if (nameContains(child, "PIMisorientation") && !child->values.isEmpty())
                 misorientation = child->values.first() == QLatin1String("misorientation");
-            if (contains(child, "PIEnabled") && !child->values.isEmpty())
+            if (nameContains(child, "PIEnabled") && !child->values.isEmpty())
                 enabled = child->values.first() == QLatin1String("phase_interaction");
-            if (contains(child, "AnisotropyCoeff2") && enabled && pair.distinct) {
+            if (nameContains(child, "AnisotropyCoeff2") && enabled && pair.distinct) {
                 if (diagrams)
                     text += phaseDiagramData(diagrams, diagramIndex, latentHeat, latentHeatIndex);
                 enabled = false;
@@ -111,7 +107,7 @@ QString Conversion::phaseDiagramData(Node *diagrams, int &diagramIndex, Node *la
         while (diagramIndex < entries.size()) {
             Node *entry = entries.at(diagramIndex++);
             text += printed(entry);
-            if (contains(entry, "Entropy"))
+            if (nameContains(entry, "Entropy"))
                 break;
         }
         if (latentHeat && latentHeatIndex < latentHeat->children.size()) {
@@ -122,19 +118,19 @@ QString Conversion::phaseDiagramData(Node *diagrams, int &diagramIndex, Node *la
     }
     while (diagramIndex < entries.size()) {
         Node *entry = entries.at(diagramIndex++);
-        if (contains(entry, "PDRedistBehaviour")) {
+        if (nameContains(entry, "PDRedistBehaviour")) {
             text += printed(entry) + printedChildren(entry);
             ++diagramIndex; // the end marker of the 6.4 block
             break;
         }
-        if (!contains(entry, "PDDatabase") && !contains(entry, "PDLinear")) {
+        if (!nameContains(entry, "PDDatabase") && !nameContains(entry, "PDLinear")) {
             text += printed(entry);
             continue;
         }
         for (Node *part : qAsConst(entry->children)) {
-            const bool perComponent = contains(part, "PDLinTQPerComponent") ||
-                                      contains(part, "PDLinConcentrations") ||
-                                      contains(part, "PDLinSlopes");
+            const bool perComponent = nameContains(part, "PDLinTQPerComponent") ||
+                                      nameContains(part, "PDLinConcentrations") ||
+                                      nameContains(part, "PDLinSlopes");
             text += perComponent ? printedChildren(part) : printed(part);
         }
     }

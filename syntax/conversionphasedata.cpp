@@ -20,17 +20,12 @@ struct PhaseSource
     }
 };
 
-bool contains(const Node *node, const char *part)
-{
-    return node->name.contains(QLatin1String(part));
-}
-
 bool endsPhase(const Node *child)
 {
-    if (contains(child, "Categorize"))
+    if (nameContains(child, "Categorize"))
         return true;
     for (const Node *grandchild : child->children) {
-        if (contains(grandchild, "Categorize"))
+        if (nameContains(grandchild, "Categorize"))
             return true;
     }
     return false;
@@ -41,11 +36,11 @@ bool endsPhase(const Node *child)
 // One phase's options; faceted phases carry their facet types without the counts of 6.4.
 QString Conversion::ownPhaseData(Node *entry)
 {
-    if (!contains(entry, "PhaseDataOptions"))
+    if (!nameContains(entry, "PhaseDataOptions"))
         return printed(entry);
     QString text;
     for (Node *option : qAsConst(entry->children)) {
-        const bool facets = contains(option, "FacetSection") && !option->children.isEmpty() &&
+        const bool facets = nameContains(option, "FacetSection") && !option->children.isEmpty() &&
                             !option->children.first()->values.isEmpty();
         if (!facets) {
             text += printed(option);
@@ -54,7 +49,7 @@ QString Conversion::ownPhaseData(Node *entry)
         text += printed(option->children.value(0)) + printed(option->children.value(1));
         if (Node *types = option->children.value(2)) {
             for (Node *type : qAsConst(types->children))
-                text += contains(type, "Orientations") ? printed(type) : printedChildren(type);
+                text += nameContains(type, "Orientations") ? printed(type) : printedChildren(type);
         }
     }
     return text;
@@ -87,7 +82,7 @@ void Conversion::phaseData(Node *visited)
         QString phase;
         while (child < phases->children.size()) {
             Node *entry = phases->children.at(child++);
-            if (contains(entry, "PhaseIdentical"))
+            if (nameContains(entry, "PhaseIdentical"))
                 ownData = entry->values.isEmpty();
             phase += ownData ? ownPhaseData(entry) : printed(entry);
             if (endsPhase(entry))

@@ -3,15 +3,6 @@
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 
-namespace {
-
-bool contains(const Node *node, const char *part)
-{
-    return node->name.contains(QLatin1String(part));
-}
-
-} // namespace
-
 void Conversion::seedPositions(Node *visited)
 {
     Node *section = closeSection(visited);
@@ -23,18 +14,18 @@ void Conversion::seedPositions(Node *visited)
     const int count = seedTypes ? seedTypes->children.size() : 0;
     for (int i = 0; i < count && remaining > 0; ++i) {
         Node *child = seedTypes->children.at(i);
-        if (contains(child, "SeedPosition"))
+        if (nameContains(child, "SeedPosition"))
             position = child->values.value(0);
-        if (position == QLatin1String("region") && contains(child, "SeedRegionBlock")) {
+        if (position == QLatin1String("region") && nameContains(child, "SeedRegionBlock")) {
             if (!child->children.isEmpty())
                 seedType += printedChildren(child->children.first());
             continue;
         }
-        if (contains(child, "SeedNucleationModel") && position != QLatin1String("bulk") &&
+        if (nameContains(child, "SeedNucleationModel") && position != QLatin1String("bulk") &&
             position != QLatin1String("region"))
             continue;
-        seedType += contains(child, "SeedClasses") ? seedClasses(child) : printedEntry(child);
-        if (contains(child, "NucleationNoiseFactor")) {
+        seedType += nameContains(child, "SeedClasses") ? seedClasses(child) : printedEntry(child);
+        if (nameContains(child, "NucleationNoiseFactor")) {
             result += seedType;
             seedType.clear();
             --remaining;
@@ -57,7 +48,7 @@ QString Conversion::seedClasses(Node *classes)
         if (remaining <= 0)
             break;
         pending += printed(entry);
-        if (contains(entry, "SeedClassDensity")) {
+        if (nameContains(entry, "SeedClassDensity")) {
             text += pending;
             pending.clear();
             --remaining;
