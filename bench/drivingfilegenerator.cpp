@@ -112,8 +112,10 @@ void interactionData(Lines &out, bool boundary)
 {
     out << QStringLiteral("phase_interaction")
         << (boundary ? QStringLiteral("grain_boundary") : QStringLiteral("standard"))
-        << QStringLiteral("constant") << (boundary ? QStringLiteral("1.5e-5") : QStringLiteral("1.0e-5"))
-        << QStringLiteral("constant") << (boundary ? QStringLiteral("1.0e-5") : QStringLiteral("1.0e-3"))
+        << QStringLiteral("constant")
+        << (boundary ? QStringLiteral("1.5e-5") : QStringLiteral("1.0e-5"))
+        << QStringLiteral("constant")
+        << (boundary ? QStringLiteral("1.0e-5") : QStringLiteral("1.0e-3"))
         << QStringLiteral("no_pinning") << QStringLiteral("no_solute_drag")
         << QStringLiteral("no_misorientation") << QStringLiteral("isotropic");
 }

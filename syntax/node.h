@@ -29,6 +29,7 @@ struct Node
     QString show = QString(QChar(1)); // matches no keyword
     bool first = false;
     int definedChildCount = 0;
+    int walkEntries = 0; // how often the node stands on its analyzer's walk
 };
 
 #endif

@@ -1,7 +1,9 @@
 #ifndef VORPEN_SYNTAXANALYZER_H
 #define VORPEN_SYNTAXANALYZER_H
 
+#include "syntax/nameindex.h"
 #include "syntax/node.h"
+#include "syntax/walk.h"
 
 #include <QSet>
 #include <QStack>
@@ -108,7 +110,7 @@ private:
     };
 
     void discard(Node *node);
-    Node *findFirst(const std::function<bool(Node *)> &matches);
+    NameIndex &nameIndex();
     static qint64 copiedSize(Node *node);
 
     bool conditionKeeps(Node *node);
@@ -136,7 +138,8 @@ private:
     Node *currentNode = nullptr;
     QString textBuffer;
     QString definitionName;
-    QStack<Node *> walk;
+    Walk walk;
+    NameIndex index;
     QStringList lines;
     int linePosition = 0;
     int lineCounter = -1;

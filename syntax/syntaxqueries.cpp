@@ -1,31 +1,16 @@
 #include "syntax/syntaxanalyzer.h"
 
-// Depth-first from the root; the entries of a "terse" collection are visited from the last to
-// the first, everything else in document order.
-Node *SyntaxAnalyzer::findFirst(const std::function<bool(Node *)> &matches)
+// Built at the first look-up, when the definition is complete; the edits below keep it current.
+NameIndex &SyntaxAnalyzer::nameIndex()
 {
-    QStack<Node *> stack;
-    stack.push(root);
-    while (!stack.isEmpty()) {
-        Node *node = stack.pop();
-        if (matches(node))
-            return node;
-        if (node->terse == 3) {
-            for (Node *child : qAsConst(node->children))
-                stack.push(child);
-        } else {
-            for (int i = node->children.size() - 1; i >= 0; --i)
-                stack.push(node->children.at(i));
-        }
-    }
-    return nullptr;
+    if (!index.isBuilt())
+        index.build(root);
+    return index;
 }
 
 QStringList SyntaxAnalyzer::getValues(QString name, bool options, Node *&found)
 {
-    found = findFirst([&name](Node *node) {
-        return node->name == name && node->type != QLatin1String("section");
-    });
+    found = nameIndex().firstParameter(name);
     if (!found)
         return QStringList();
     return options ? found->options : found->values;
@@ -41,15 +26,7 @@ void SyntaxAnalyzer::setValues(QString name, QStringList values)
 
 bool SyntaxAnalyzer::find(QStringList names, QString value)
 {
-    return findFirst([&names, &value](Node *node) {
-               if (node->type == QLatin1String("section") || !node->values.contains(value))
-                   return false;
-               for (const QString &name : qAsConst(names)) {
-                   if (node->name.contains(name))
-                       return true;
-               }
-               return false;
-           }) != nullptr;
+    return nameIndex().anyHolds(names, value);
 }
 
 Node *SyntaxAnalyzer::leaveSection(Node *section)
@@ -128,6 +105,7 @@ void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
             renameConditions(copy, copySuffix, outerSuffix);
             copy->parent = section;
             section->children.append(copy);
+            index.add(copy);
         }
     }
 
@@ -149,6 +127,7 @@ void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString o
         copy->name += suffix;
         renameConditions(copy, suffix, outerSuffix);
         to->children.append(copy);
+        index.add(copy);
     }
 }
 
@@ -178,12 +157,9 @@ void SyntaxAnalyzer::discard(Node *node)
         for (Node *child : qAsConst(n->children))
             pending.push(child);
     }
-    QStack<Node *> kept;
-    for (Node *n : qAsConst(walk)) {
-        if (!doomed.contains(n))
-            kept.push(n);
-    }
-    walk = kept;
+    walk.purge(doomed);
+    for (Node *n : qAsConst(doomed))
+        index.remove(n);
     if (doomed.contains(currentNode))
         currentNode = nullptr;
     if (doomed.contains(parameter))

@@ -1,0 +1,114 @@
+// Analysis, printing and conversion of generated driving files of growing size.
+#include "bench/benchinputs.h"
+#include "syntax/node.h"
+#include "syntax/syntaxanalyzer.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+const QString v70 = QStringLiteral("7.0");
+const QString v64 = QStringLiteral("6.4");
+
+// Building the tree from the definition belongs to every analysis; deleting it does not.
+void analysis(benchmark::State &state, const QString &version, Grown grown)
+{
+    QStringList lines = benchLines(version, grown, int(state.range(0)));
+    for (auto _ : state) {
+        auto analyzer = std::make_unique<SyntaxAnalyzer>(grammarOf(version));
+        int line = -1;
+        Node *failed = nullptr;
+        if (!analyzer->analyze(&lines, line, failed))
+            state.SkipWithError("the generated file does not pass its grammar");
+        state.PauseTiming();
+        analyzer.reset();
+        state.ResumeTiming();
+    }
+    state.counters["lines"] = lines.size();
+    state.SetComplexityN(state.range(0));
+}
+
+// The least any analysis must do: split the text into lines and the lines into tokens.
+void tokenFloor(benchmark::State &state, const QString &version, Grown grown)
+{
+    const QString text = benchText(version, grown, int(state.range(0)));
+    for (auto _ : state) {
+        int tokens = 0;
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        for (const QString &line : lines) {
+            const QStringList parts = line.trimmed().split(QLatin1Char(' '));
+            for (const QString &part : parts)
+                tokens += part.isEmpty() ? 0 : 1;
+        }
+        benchmark::DoNotOptimize(tokens);
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+std::unique_ptr<SyntaxAnalyzer> analysed(const QString &version, Grown grown, int n)
+{
+    QStringList lines = benchLines(version, grown, n);
+    auto analyzer = std::make_unique<SyntaxAnalyzer>(grammarOf(version));
+    int line = -1;
+    Node *failed = nullptr;
+    analyzer->analyze(&lines, line, failed);
+    return analyzer;
+}
+
+void printing(benchmark::State &state, Grown grown)
+{
+    const auto analyzer = analysed(v70, grown, int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(analyzer->printTree(false));
+    state.SetComplexityN(state.range(0));
+}
+
+void conversion(benchmark::State &state, Grown grown)
+{
+    const auto source = analysed(v64, grown, int(state.range(0)));
+    for (auto _ : state) {
+        auto target = std::make_unique<SyntaxAnalyzer>(grammarOf(v70));
+        benchmark::DoNotOptimize(target->convert(source.get()));
+        state.PauseTiming();
+        target.reset();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void sizes(benchmark::internal::Benchmark *b)
+{
+    b->RangeMultiplier(2)->Range(1000, 16000)->Unit(benchmark::kMillisecond)->Complexity();
+}
+
+void phaseCounts(benchmark::internal::Benchmark *b)
+{
+    b->RangeMultiplier(2)->Range(8, 64)->Unit(benchmark::kMillisecond)->Complexity();
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(analysis, v70_grains, v70, Grown::Grains)->Apply(sizes);
+BENCHMARK_CAPTURE(analysis, v70_output_times, v70, Grown::OutputTimes)->Apply(sizes);
+BENCHMARK_CAPTURE(analysis, v70_seed_types, v70, Grown::SeedTypes)->Apply(sizes);
+BENCHMARK_CAPTURE(analysis, v70_phases, v70, Grown::Phases)->Apply(phaseCounts);
+BENCHMARK_CAPTURE(analysis, v64_grains, v64, Grown::Grains)->Apply(sizes);
+BENCHMARK_CAPTURE(analysis, v64_output_times, v64, Grown::OutputTimes)->Apply(sizes);
+BENCHMARK_CAPTURE(analysis, v64_seed_types, v64, Grown::SeedTypes)->Apply(sizes);
+BENCHMARK_CAPTURE(analysis, v64_phases, v64, Grown::Phases)->Apply(phaseCounts);
+BENCHMARK_CAPTURE(tokenFloor, v70_grains, v70, Grown::Grains)->Apply(sizes);
+BENCHMARK_CAPTURE(tokenFloor, v70_seed_types, v70, Grown::SeedTypes)->Apply(sizes);
+BENCHMARK_CAPTURE(printing, v70_grains, Grown::Grains)->Apply(sizes);
+BENCHMARK_CAPTURE(printing, v70_phases, Grown::Phases)->Apply(phaseCounts);
+BENCHMARK_CAPTURE(conversion, v64_grains, Grown::Grains)->Apply(sizes);
+BENCHMARK_CAPTURE(conversion, v64_phases, Grown::Phases)->Apply(phaseCounts);
+
+int main(int argc, char **argv)
+{
+    Q_INIT_RESOURCE(MyRes);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

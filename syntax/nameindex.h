@@ -1,0 +1,43 @@
+#ifndef VORPEN_NAMEINDEX_H
+#define VORPEN_NAMEINDEX_H
+
+#include "syntax/node.h"
+
+#include <QHash>
+#include <QMultiHash>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+// Answers the look-ups by name without walking the tree: every parameter is filed under its
+// name, and of several parameters of one name the one met first by the depth-first search from
+// the root wins ("terse" collections searched from their last child to their first). Nodes that
+// join or leave the tree after build() must be reported through add() and remove().
+class NameIndex
+{
+public:
+    void build(Node *root);
+    bool isBuilt() const { return built; }
+    // One node that joined the tree; its descendants are reported one by one as well.
+    void add(Node *node);
+    // One node about to leave the tree.
+    void remove(Node *node);
+
+    // The first parameter of exactly this name, or null.
+    Node *firstParameter(const QString &name) const;
+    // Whether a parameter whose name contains one of the parts holds the value.
+    bool anyHolds(const QStringList &parts, const QString &value);
+
+    // Whether the search meets a before b; false for nodes of different trees.
+    static bool searchedBefore(const Node *a, const Node *b);
+
+private:
+    const QVector<Node *> &containing(const QString &part);
+
+    bool built = false;
+    QMultiHash<QString, Node *> byName;
+    // Only the parts that "find:" conditions asked for, kept up to date from then on.
+    QHash<QString, QVector<Node *>> byPart;
+};
+
+#endif
