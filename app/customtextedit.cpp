@@ -26,6 +26,8 @@ void CustomTextEdit::dragEnterEvent(QDragEnterEvent *event)
 
 void CustomTextEdit::dragMoveEvent(QDragMoveEvent *event)
 {
+    // The base class moves the drop caret for text dragged inside the editor.
+    QTextEdit::dragMoveEvent(event);
     event->acceptProposedAction();
 }
 

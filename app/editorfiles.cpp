@@ -33,7 +33,7 @@ EditorTabs *pageForLoad(Editor *editor, bool reload)
         page->docState = -1;
         return page;
     }
-    if (!page || page->docState == 2 || page->fileInfo)
+    if (!page || page->hasUnsavedText() || page->fileInfo)
         editor->currentTab = editor->getNewTab();
     return editor->currentTab;
 }

@@ -124,7 +124,7 @@ bool releaseRunningJob(Editor *editor, EditorTabs *page)
 // Asks whether to keep the page's changes; false when they are neither saved nor given up.
 bool settleModifications(Editor *editor, EditorTabs *page)
 {
-    if (page->docState != 2)
+    if (!page->hasUnsavedText())
         return true;
     QMessageBox box(QMessageBox::Question, Editor::tr("Modified File"),
                     Editor::tr("This file has been modified.\nDo you want to save your changes?"),

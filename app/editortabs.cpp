@@ -92,6 +92,11 @@ void EditorTabs::buildOutputPanel()
     outputPanel->hide();
 }
 
+bool EditorTabs::hasUnsavedText() const
+{
+    return docState == 2 || (!fileInfo && !textEdit->document()->isEmpty());
+}
+
 QStringList EditorTabs::textLines() const
 {
     return textEdit->toPlainText().split(QLatin1Char('\n'));

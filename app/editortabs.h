@@ -46,6 +46,9 @@ public:
     AnisotropyPlots *getAnisotropyPlots() const { return anisotropyPlots; }
     void setAnisotropyPlots(AnisotropyPlots *plots) { anisotropyPlots = plots; }
 
+    // Marked modified, or text typed into a page that has no file yet: a new page does not
+    // mark its first changes, yet they must not be lost.
+    bool hasUnsavedText() const;
     // The editor's text split at "\n", empty lines kept, as every analysis takes it.
     QStringList textLines() const;
     // Replaces the page's analysis by a fresh one of its current text under syntax.

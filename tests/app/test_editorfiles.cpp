@@ -3,6 +3,8 @@
 #include "app/editortabs.h"
 #include "app/editortabwidget.h"
 #include "dialoganswer.h"
+#include "run/job.h"
+#include "syntax/syntaxanalyzer.h"
 
 #include <QDropEvent>
 #include <QFileDialog>
@@ -10,6 +12,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPointer>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -25,7 +29,10 @@ private slots:
     void cleanup();
 
     void openReusesOnlyAnUnmarkedUntitledPage();
+    void textInAFreshPageIsNeverDroppedSilently();
     void openingAnOpenFileAgainMakesASecondPage();
+    void loadKeepsTheGrammarThatGotFurther_data();
+    void loadKeepsTheGrammarThatGotFurther();
     void firstKeystrokeMarksAndSavingUnmarks();
     void saveOnUntitledWithCancelledDialogWritesNothing();
     void saveAsWritesTheChosenFile();
@@ -36,6 +43,8 @@ private slots:
     void closeAnswers_data();
     void closeAnswers();
     void closeWithFailedSaveKeepsThePage();
+    void closeWithRunningSimulation_data();
+    void closeWithRunningSimulation();
     void dropOpensEveryFileAndShowsTheLast();
     void changedOnDiskIgnoreAsksAgain();
     void changedOnDiskReloadShowsTheDiskText();
@@ -120,6 +129,24 @@ void TestEditorFiles::openReusesOnlyAnUnmarkedUntitledPage()
     QCOMPARE(tabText(3), QStringLiteral("a_dri.txt"));
 }
 
+void TestEditorFiles::textInAFreshPageIsNeverDroppedSilently()
+{
+    // One paste is a single change, which a new page does not mark.
+    editor->currentTab->textEdit->insertPlainText(QStringLiteral("pasted driving file"));
+    QCOMPARE(tabText(0), QStringLiteral("Untitled"));
+
+    const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
+    QVERIFY(editor->loadFile(a, false));
+    QCOMPARE(editor->tabWidget->count(), 2);
+    QCOMPARE(page(0)->textEdit->toPlainText(), QStringLiteral("pasted driving file"));
+
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("Cancel"));
+    QVERIFY(!editor->slotCloseTab(0));
+    QCOMPARE(seen.title, QStringLiteral("Modified File"));
+    QCOMPARE(editor->tabWidget->count(), 2);
+}
+
 void TestEditorFiles::openingAnOpenFileAgainMakesASecondPage()
 {
     const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
@@ -130,6 +157,54 @@ void TestEditorFiles::openingAnOpenFileAgainMakesASecondPage()
     QCOMPARE(tabText(1), QStringLiteral("a_dri.txt"));
     QCOMPARE(editor->tabWidget->tabToolTip(1), QFileInfo(a).absoluteFilePath());
     QCOMPARE(page(1)->textEdit->toPlainText(), QStringLiteral("alpha\n"));
+}
+
+// The delivered examples, which their own test keeps valid.
+static QByteArray example(const char *name)
+{
+    QFile file(QStringLiteral(VORPEN_SOURCE_DIR "/examples/") + QString::fromLatin1(name));
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("missing example %s", name);
+    QByteArray text = file.readAll();
+    if (!text.endsWith('\n'))
+        text += '\n';
+    return text;
+}
+
+// A line after the end of the grammar fails the file at its last line.
+static QByteArray withExtraLine(const QByteArray &text)
+{
+    return text + "surplus 42\n";
+}
+
+void TestEditorFiles::loadKeepsTheGrammarThatGotFurther_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("syntaxFile");
+    QTest::addColumn<bool>("valid");
+    const QString v7 = QStringLiteral("ZEL_Syntax_7-0.xml");
+    const QString v6 = QStringLiteral("ZEL_Syntax_6-4.xml");
+    const QByteArray text7 = example("grain_growth_2d_dri.txt");
+    const QByteArray text6 = example("grain_growth_restart_v64_dri.txt");
+    QTest::newRow("valid 7.0") << text7 << v7 << true;
+    QTest::newRow("valid 6.4") << text6 << v6 << true;
+    QTest::newRow("6.4 gets further") << withExtraLine(text6) << v6 << false;
+    QTest::newRow("7.0 gets further") << withExtraLine(text7) << v7 << false;
+    QTest::newRow("tie keeps 7.0") << QByteArray("# language\nklingon\n") << v7 << false;
+}
+
+void TestEditorFiles::loadKeepsTheGrammarThatGotFurther()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, syntaxFile);
+    QFETCH(bool, valid);
+    QVERIFY(editor->loadFile(write(QStringLiteral("f_dri.txt"), text), false));
+    EditorTabs *loaded = editor->currentTab;
+    QCOMPARE(loaded->syntaxFile, syntaxFile);
+    QCOMPARE(loaded->syntaxValid, valid);
+    QVERIFY(loaded->analyzer);
+    const QString version = syntaxFile == QStringLiteral("ZEL_Syntax_7-0.xml") ? "7.0" : "6.4";
+    QCOMPARE(loaded->analyzer->getRoot()->defaultValue, version);
 }
 
 void TestEditorFiles::firstKeystrokeMarksAndSavingUnmarks()
@@ -331,6 +406,49 @@ static bool dropOn(QWidget *target, QMimeData *data)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &drop);
     return drop.isAccepted();
+}
+
+void TestEditorFiles::closeWithRunningSimulation_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::addColumn<bool>("stillRunning");
+    QTest::newRow("detach") << "Run detached simulation in background" << true << true;
+    QTest::newRow("kill") << "Kill simulation" << true << false;
+    QTest::newRow("cancel") << "Cancel" << false << true;
+}
+
+void TestEditorFiles::closeWithRunningSimulation()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, closed);
+    QFETCH(bool, stillRunning);
+    const QString x = write(QStringLiteral("x_dri.txt"), "running\n");
+    QVERIFY(editor->loadFile(x, false));
+    editor->slotChangeTab(0);
+    auto *process = new QProcess;
+    process->start(QStringLiteral("sleep"), {QStringLiteral("60")});
+    QVERIFY(process->waitForStarted());
+    connect(process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), editor,
+            &Editor::slotFinished);
+    auto *job = new Job(dir->filePath(QStringLiteral("x.scr")), x, process);
+    job->pid = int(process->processId());
+    EditorTabs *running = editor->currentTab;
+    running->jobId = editor->jobs.addJob(job);
+    running->monitoring = true;
+    QPointer<QProcess> watched(process);
+
+    SeenDialog seen;
+    clickInNextDialog(&seen, answer);
+    QCOMPARE(editor->slotCloseTab(0), closed);
+    QCOMPARE(seen.title, QStringLiteral("Running Simulation"));
+    QVERIFY2(seen.text.contains(QStringLiteral("  PID: %1 \n").arg(job->pid)),
+             qPrintable(seen.text));
+    QVERIFY(seen.text.endsWith(QStringLiteral("  Driving File:\n    ") + x +
+                               QStringLiteral("\n  Screen File:\n    ") +
+                               dir->filePath(QStringLiteral("x.scr")) + QStringLiteral("\n\n")));
+    QCOMPARE(editor->tabWidget->count(), closed ? 0 : 1);
+    QCOMPARE(!watched.isNull() && watched->state() == QProcess::Running, stillRunning);
 }
 
 void TestEditorFiles::dropOpensEveryFileAndShowsTheLast()
