@@ -1,0 +1,93 @@
+#include "app/customtextedit.h"
+#include "app/editor.h"
+#include "app/editortabs.h"
+#include "syntax/interfacetabwidget.h"
+#include "syntax/syntaxanalyzer.h"
+
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The views of a page: showing the run configuration analyses the text as it stands.
+class TestInterfaceTabs : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void runConfigurationAnalysesTheCurrentText();
+    void movedTabKeepsItsBehaviour();
+
+private:
+    QString resultName() const;
+
+    QTemporaryDir home;
+    Editor *editor = nullptr;
+};
+
+void TestInterfaceTabs::initTestCase()
+{
+    Q_INIT_RESOURCE(MyRes);
+    qputenv("HOME", home.path().toLocal8Bit());
+}
+
+void TestInterfaceTabs::init()
+{
+    editor = new Editor(home.filePath(QStringLiteral(".vorpenrc7000")));
+    QVERIFY(editor->loadFile(QStringLiteral(VORPEN_SOURCE_DIR "/examples/grain_growth_2d_dri.txt"),
+                             false));
+    editor->slotChangeTab(0);
+}
+
+void TestInterfaceTabs::cleanup()
+{
+    delete editor;
+    editor = nullptr;
+}
+
+QString TestInterfaceTabs::resultName() const
+{
+    Node *found = nullptr;
+    return editor->currentTab->analyzer->getValues(QStringLiteral("NameOfResults"), false, found)
+        .value(0);
+}
+
+void TestInterfaceTabs::runConfigurationAnalysesTheCurrentText()
+{
+    EditorTabs *page = editor->currentTab;
+    QCOMPARE(resultName(), QStringLiteral("Results/GrainGrowth2D"));
+
+    // A broken file still gives what was read before the fault.
+    QString text = page->textEdit->toPlainText();
+    text.replace(QStringLiteral("Results/GrainGrowth2D"), QStringLiteral("Results/Renamed"));
+    text.replace(QStringLiteral("\nbinary_zip\n"), QStringLiteral("\nnot_a_format\n"));
+    page->textEdit->setPlainText(text);
+    const SyntaxAnalyzer *before = page->analyzer;
+
+    page->interfaceTabs->setCurrentIndex(1);
+    QCOMPARE(page->interfaceTabs->tabText(1), QStringLiteral("Run Configuration"));
+    QVERIFY(page->analyzer != before);
+    QCOMPARE(resultName(), QStringLiteral("Results/Renamed"));
+
+    // Going back to the text leaves the analysis alone.
+    before = page->analyzer;
+    page->interfaceTabs->setCurrentIndex(0);
+    QCOMPARE(page->analyzer, before);
+}
+
+void TestInterfaceTabs::movedTabKeepsItsBehaviour()
+{
+    EditorTabs *page = editor->currentTab;
+    page->interfaceTabs->tabBar()->moveTab(1, 0);
+    QCOMPARE(page->interfaceTabs->tabText(0), QStringLiteral("Run Configuration"));
+    page->interfaceTabs->setCurrentIndex(1);
+
+    page->textEdit->setPlainText(page->textEdit->toPlainText().replace(
+        QStringLiteral("Results/GrainGrowth2D"), QStringLiteral("Results/Moved")));
+    page->interfaceTabs->setCurrentIndex(0);
+    QCOMPARE(resultName(), QStringLiteral("Results/Moved"));
+}
+
+QTEST_MAIN(TestInterfaceTabs)
+#include "test_interfacetabs.moc"
