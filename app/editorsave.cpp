@@ -41,25 +41,23 @@ bool askForCopy(Editor *editor)
 
 Editor::SaveOutcome Editor::savePage(QString &path)
 {
-    if (path.isEmpty())
+    if (path.isEmpty() || !currentTab)
         return SaveOutcome::Failed;
     EditorTabs *page = currentTab;
     const QString formerScreenFile = page->screenFile;
     updateDiagramMenu();
 
     const bool copyMode = page->monitoring && (!isPageFile(page, path) || page->docState == 2);
-    int formerDocState = page->docState;
-    QString text;
+    const int formerDocState = page->docState;
     if (copyMode) {
         if (!askForCopy(this))
             return SaveOutcome::Cancelled;
         if (isPageFile(page, path))
             path = makeFileNameCopy(path);
-        text = page->textEdit->toPlainText();
     } else {
         updateFileInfo();
-        text = page->textEdit->toPlainText();
     }
+    const QString text = page->textEdit->toPlainText();
 
     page->interfaceTabs->slotInterfaceChange(page->interfaceTabs->currentIndex());
     if (!writeTextFile(path, text))
