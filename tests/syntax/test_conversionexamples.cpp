@@ -21,12 +21,10 @@ QString examplesDir()
 }
 
 // Examples whose 7.0 text cannot pass, with the parameter where the 7.0 analysis stops: 7.0
-// has no latent heat next to a 1D temperature field, and asks for an initial pressure that 6.4
-// did not know.
+// has no latent heat next to a 1D temperature field, so the user has to choose by hand.
 const QHash<QString, QString> knownStops = {
     {QStringLiteral("thermal_1d_latent_heat_v64_dri.txt"),
      QStringLiteral("TDSpecHeatCapacityType")},
-    {QStringLiteral("database_ferrite_v64_dri.txt"), QStringLiteral("TQInitPressure")},
 };
 
 const QString liquidWarning = QStringLiteral("Warning: More phases than database indices!\n") +
