@@ -252,6 +252,7 @@ void gotoRefusedParameter(Editor *editor, EditorTabs *page, const QString &scree
     cursor.setPosition(editor->getPositionOfParameter(&text, count + 1));
     cursor.select(QTextCursor::LineUnderCursor);
     page->textEdit->setTextCursor(cursor);
+    page->textEdit->ensureCursorVisible();
     page->textEdit->setFocus();
 }
 
