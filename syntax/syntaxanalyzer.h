@@ -71,7 +71,7 @@ public:
     // Counters of the conditional walk that conversion also sets.
     int countValue = 0;
     bool countPending = false;
-    int expectedPhaseCount = 0; // number of phases expected, the matrix included
+    int expectedPhaseCount = 0; // the phase limit: how many phases the walk expects
 
     // An analysis never creates more nodes than this by copying sections.
     static const int maxCopiedNodes = 2000000;
