@@ -131,7 +131,7 @@ void SyntaxAnalyzer::updatePhaseCounters()
     Node *found = nullptr;
     const QStringList phases = getValues(QStringLiteral("NumberOfPhases"), false, found);
     expectedPhaseCount =
-        phases.size() == 1 ? int(qBound<qint64>(0, firstNumber(phases) + 1, INT_MAX)) : 0;
+        phases.size() == 1 ? int(qBound<qint64>(INT_MIN, firstNumber(phases) + 1, INT_MAX)) : 0;
 
     getValues(QStringLiteral("Phase"), false, found);
     if (found && found->parent) {
