@@ -31,6 +31,7 @@ void TestSyntaxLoading::propertiesOfEveryElement()
     QCOMPARE(root->name, QStringLiteral("root"));
     QCOMPARE(root->type, QStringLiteral("section"));
     QCOMPARE(root->defaultValue, QStringLiteral("9.9"));
+    QCOMPARE(root->show, QStringLiteral("minor")); // any property directly under "set"
     QCOMPARE(root->parent, nullptr);
     QCOMPARE(root->children.size(), 2);
 
