@@ -101,15 +101,16 @@ AnisotropyData *AnisotropyPlots::insertAnisotropyData(QList<QString> lines, int 
     }
     if (found < 0)
         return data;
+    // The header reads like "# Interaction between phase 0 and phase 1:".
     const QStringList parts = lines[found - 1].split(QLatin1Char(' '));
     if (parts.size() != 8)
         return data;
-    QString phaseTwo = parts[6];
+    QString phaseTwo = parts[7];
     if (phaseTwo.endsWith(QLatin1Char(':')))
         phaseTwo.chop(1);
     const QString phaseOne = parts[4];
     data->title =
-        QStringList({parts[2], parts[3], parts[4], parts[5], phaseTwo}).join(QLatin1Char(' '));
+        QStringList({parts[3], parts[4], parts[5], parts[6], phaseTwo}).join(QLatin1Char(' '));
     for (const PhaseSymmetry &phase : qAsConst(symmetries)) {
         if (phase.phaseName == phaseOne)
             data->setPhaseOne(phase);

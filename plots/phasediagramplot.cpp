@@ -76,6 +76,7 @@ void addCurve(QwtPlot *plot, const double *x, const double *y, const QColor &col
     curve->setSamples(x, y, PhaseData::sampleCount);
     curve->setPen(QPen(colour, 2, Qt::SolidLine));
     curve->setItemAttribute(QwtPlotItem::Legend, !title.isEmpty());
+    curve->setLegendAttribute(QwtPlotCurve::LegendShowLine);
     curve->attach(plot);
 }
 

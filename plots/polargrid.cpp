@@ -118,12 +118,12 @@ void PolarGrid::drawRadiusAxis(QPainter *painter, Polar::Axis axis, const QPoint
         scaleDraw.move(pole);
         break;
     case Polar::AxisTop:
-        scaleDraw.setAlignment(QwtScaleDraw::LeftScale);
+        scaleDraw.setAlignment(QwtScaleDraw::RightScale);
         scaleDraw.setScaleDiv(div);
         scaleDraw.move(pole.x(), pole.y() - radius);
         break;
     case Polar::AxisBottom:
-        scaleDraw.setAlignment(QwtScaleDraw::LeftScale);
+        scaleDraw.setAlignment(QwtScaleDraw::RightScale);
         scaleDraw.setScaleDiv(div.inverted());
         scaleDraw.move(pole);
         break;

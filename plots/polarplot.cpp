@@ -170,6 +170,9 @@ void PolarPlot::itemChanged(PolarItem *item)
 
 void PolarPlot::updateLegend(PolarItem *item, const QList<QwtLegendData> &data)
 {
-    if (legendWidget)
-        legendWidget->updateLegend(QVariant::fromValue(item), data);
+    if (!legendWidget)
+        return;
+    legendWidget->updateLegend(QVariant::fromValue(item), data);
+    // The legend's scroll area would otherwise keep room for several rows below the plot.
+    legendWidget->setFixedHeight(legendWidget->sizeHint().height());
 }
