@@ -5,6 +5,8 @@
 #include "app/fonts.h"
 #include "app/highlighter.h"
 #include "app/treemodel.h"
+#include "plots/anisotropyplots.h"
+#include "plots/phasediagrams.h"
 #include "run/checkelement.h"
 #include "run/runconfigurationwidget.h"
 #include "syntax/interfacetabwidget.h"
@@ -48,6 +50,11 @@ EditorTabs::~EditorTabs()
     qDeleteAll(checkElements);
     delete bookmarks;
     delete analyzer;
+    // Their destructors close the page's plot windows.
+    if (phaseDiagrams)
+        phaseDiagrams->deleteLater();
+    if (anisotropyPlots)
+        anisotropyPlots->deleteLater();
 }
 
 void EditorTabs::buildDrivingFileView()
