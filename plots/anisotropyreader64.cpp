@@ -101,14 +101,14 @@ AnisotropyData *AnisotropyPlots::insertAnisotropyData(QList<QString> lines, int 
     }
     if (found < 0)
         return data;
-    // The header reads like "# Interaction between phase 0 and phase 1:".
+    // The header reads like "# Data for phase interaction 0 / 1:".
     const QStringList parts = lines[found - 1].split(QLatin1Char(' '));
     if (parts.size() != 8)
         return data;
     QString phaseTwo = parts[7];
     if (phaseTwo.endsWith(QLatin1Char(':')))
         phaseTwo.chop(1);
-    const QString phaseOne = parts[4];
+    const QString phaseOne = parts[5];
     data->title =
         QStringList({parts[3], parts[4], parts[5], parts[6], phaseTwo}).join(QLatin1Char(' '));
     for (const PhaseSymmetry &phase : qAsConst(symmetries)) {

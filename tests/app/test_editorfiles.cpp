@@ -433,6 +433,7 @@ void TestEditorFiles::closeWithRunningSimulation()
             &Editor::slotFinished);
     auto *job = new Job(dir->filePath(QStringLiteral("x.scr")), x, process);
     job->pid = int(process->processId());
+    const int pid = job->pid; // a killed job is gone after the close
     EditorTabs *running = editor->currentTab;
     running->jobId = editor->jobs.addJob(job);
     running->monitoring = true;
@@ -442,8 +443,7 @@ void TestEditorFiles::closeWithRunningSimulation()
     clickInNextDialog(&seen, answer);
     QCOMPARE(editor->slotCloseTab(0), closed);
     QCOMPARE(seen.title, QStringLiteral("Running Simulation"));
-    QVERIFY2(seen.text.contains(QStringLiteral("  PID: %1 \n").arg(job->pid)),
-             qPrintable(seen.text));
+    QVERIFY2(seen.text.contains(QStringLiteral("  PID: %1 \n").arg(pid)), qPrintable(seen.text));
     QVERIFY(seen.text.endsWith(QStringLiteral("  Driving File:\n    ") + x +
                                QStringLiteral("\n  Screen File:\n    ") +
                                dir->filePath(QStringLiteral("x.scr")) + QStringLiteral("\n\n")));

@@ -168,14 +168,14 @@ void TestAnisotropy::drivingFile64GivesAnisotropicInteractions()
     // Phase 2 is faceted and 0 / 3 is "aniso_special_orient": two records are left.
     QCOMPARE(plots.records.size(), 2);
     const AnisotropyData *cubic = plots.records[0];
-    QCOMPARE(cubic->title, QStringLiteral("phase 0 and phase 1"));
+    QCOMPARE(cubic->title, QStringLiteral("phase interaction 0 / 1"));
     QCOMPARE(cubic->phaseOneSymmetry, QStringLiteral("isotropic"));
     QCOMPARE(cubic->phaseTwoSymmetry, QStringLiteral("cubic"));
     QCOMPARE(cubic->stiffness[0], 0.05);
     QCOMPARE(cubic->mobility[0], 0.3);
 
     const AnisotropyData *orthorhombic = plots.records[1];
-    QCOMPARE(orthorhombic->title, QStringLiteral("phase 1 and phase 3"));
+    QCOMPARE(orthorhombic->title, QStringLiteral("phase interaction 1 / 3"));
     QCOMPARE(orthorhombic->phaseOneName, QStringLiteral("1"));
     QCOMPARE(orthorhombic->phaseTwoName, QStringLiteral("3"));
     QCOMPARE(QList<double>({orthorhombic->stiffness[0], orthorhombic->stiffness[1],

@@ -82,6 +82,8 @@ private slots:
     void openWindowsAreOpenedAgainAfterARebuild();
     void closedWindowIsNotOpenedAgain();
     void closingThePageClosesItsPlots();
+    void examples_data();
+    void examples();
 
 private:
     EditorTabs *load64();
@@ -144,8 +146,9 @@ void TestDiagramMenu::drivingFile64GivesEntriesFromItsText()
     QCOMPARE(texts(editor->phaseDiagramMenu),
              QStringList({QStringLiteral("Component Cu"), QStringLiteral("Component Ni")}));
     QVERIFY(editor->phaseDiagramMenu->isEnabled());
-    QCOMPARE(texts(editor->anisotropyMenu), QStringList({QStringLiteral("phase 0 and phase 1"),
-                                                         QStringLiteral("phase 1 and phase 3")}));
+    QCOMPARE(texts(editor->anisotropyMenu),
+             QStringList({QStringLiteral("phase interaction 0 / 1"),
+                          QStringLiteral("phase interaction 1 / 3")}));
     QVERIFY(editor->anisotropyMenu->isEnabled());
 
     // An untitled page empties both menus again.
@@ -160,9 +163,9 @@ void TestDiagramMenu::openWindowsAreOpenedAgainAfterARebuild()
     EditorTabs *page = load64();
     QVERIFY(page);
     entry(editor->phaseDiagramMenu, QStringLiteral("Component Ni"))->trigger();
-    entry(editor->anisotropyMenu, QStringLiteral("phase 1 and phase 3"))->trigger();
+    entry(editor->anisotropyMenu, QStringLiteral("phase interaction 1 / 3"))->trigger();
     QPointer<QwtPlot> diagram = openDiagram(page, QStringLiteral("Ni"));
-    QPointer<PolarPlot> polar = anisotropy(page, QStringLiteral("phase 1 and phase 3"))->plot;
+    QPointer<PolarPlot> polar = anisotropy(page, QStringLiteral("phase interaction 1 / 3"))->plot;
     QVERIFY(diagram && polar);
 
     // The user edits the file and saves it: the windows show the new numbers.
@@ -175,23 +178,23 @@ void TestDiagramMenu::openWindowsAreOpenedAgainAfterARebuild()
     QVERIFY(!polar);
     QVERIFY(openDiagram(page, QStringLiteral("Ni")));
     QVERIFY(!openDiagram(page, QStringLiteral("Cu")));
-    const AnisotropyData *reopened = anisotropy(page, QStringLiteral("phase 1 and phase 3"));
+    const AnisotropyData *reopened = anisotropy(page, QStringLiteral("phase interaction 1 / 3"));
     QVERIFY(reopened->windowOpen && reopened->plot);
     QCOMPARE(reopened->mobility[2], 1.5);
-    QVERIFY(!anisotropy(page, QStringLiteral("phase 0 and phase 1"))->windowOpen);
+    QVERIFY(!anisotropy(page, QStringLiteral("phase interaction 0 / 1"))->windowOpen);
 }
 
 void TestDiagramMenu::closedWindowIsNotOpenedAgain()
 {
     EditorTabs *page = load64();
     QVERIFY(page);
-    entry(editor->anisotropyMenu, QStringLiteral("phase 0 and phase 1"))->trigger();
-    QPointer<PolarPlot> polar = anisotropy(page, QStringLiteral("phase 0 and phase 1"))->plot;
+    entry(editor->anisotropyMenu, QStringLiteral("phase interaction 0 / 1"))->trigger();
+    QPointer<PolarPlot> polar = anisotropy(page, QStringLiteral("phase interaction 0 / 1"))->plot;
     polar->close();
     settle();
     QVERIFY(!polar);
     editor->updateDiagramMenu();
-    QVERIFY(!anisotropy(page, QStringLiteral("phase 0 and phase 1"))->windowOpen);
+    QVERIFY(!anisotropy(page, QStringLiteral("phase interaction 0 / 1"))->windowOpen);
 }
 
 void TestDiagramMenu::closingThePageClosesItsPlots()
@@ -199,14 +202,56 @@ void TestDiagramMenu::closingThePageClosesItsPlots()
     EditorTabs *page = load64();
     QVERIFY(page);
     entry(editor->phaseDiagramMenu, QStringLiteral("Component Cu"))->trigger();
-    entry(editor->anisotropyMenu, QStringLiteral("phase 0 and phase 1"))->trigger();
+    entry(editor->anisotropyMenu, QStringLiteral("phase interaction 0 / 1"))->trigger();
     QPointer<QwtPlot> diagram = openDiagram(page, QStringLiteral("Cu"));
-    QPointer<PolarPlot> polar = anisotropy(page, QStringLiteral("phase 0 and phase 1"))->plot;
+    QPointer<PolarPlot> polar = anisotropy(page, QStringLiteral("phase interaction 0 / 1"))->plot;
     QVERIFY(diagram && polar);
     QVERIFY(editor->slotCloseTab(0));
     settle();
     QVERIFY(!diagram);
     QVERIFY(!polar);
+}
+
+void TestDiagramMenu::examples_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("syntax");
+    QTest::addColumn<QString>("interaction");
+    QTest::newRow("7.0 from its analysis") << "binary_solidification_linear_dri.txt"
+                                           << "ZEL_Syntax_7-0.xml"
+                                           << "Interaction liquid / alpha";
+    QTest::newRow("6.4 from its text") << "legacy_binary_solidification_v64_dri.txt"
+                                       << "ZEL_Syntax_6-4.xml"
+                                       << "phase interaction 0 / 1";
+}
+
+// Both versions of the Al-Cu example describe one linear diagram and one cubic interface.
+void TestDiagramMenu::examples()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, syntax);
+    QFETCH(QString, interaction);
+    const QString path = home.filePath(file);
+    QVERIFY(QFile::copy(QStringLiteral(VORPEN_SOURCE_DIR "/examples/") + file, path));
+    QVERIFY(editor->loadFile(path, false));
+    EditorTabs *page = editor->currentTab;
+    QCOMPARE(page->syntaxFile, syntax);
+    editor->updateDiagramMenu();
+
+    QCOMPARE(texts(editor->phaseDiagramMenu), QStringList{QStringLiteral("Component Cu")});
+    const PhaseData *cu = page->getPhaseDiagrams()->phaseData().first();
+    QCOMPARE(cu->referenceTemperature, 921.0);
+    QCOMPARE(cu->concentrationOne, 4.0);
+    QCOMPARE(cu->concentrationTwo, 0.56);
+    QCOMPARE(cu->slopeOne, -2.6);
+    QCOMPARE(cu->slopeTwo, -18.6);
+    QCOMPARE(cu->concentrationUnit, QStringLiteral("[wt%]"));
+
+    QCOMPARE(texts(editor->anisotropyMenu), QStringList{interaction});
+    const AnisotropyData *cubic = anisotropy(page, interaction);
+    QCOMPARE(cubic->pairSymmetry(), QStringLiteral("cubic"));
+    QCOMPARE(cubic->stiffness[0], 0.3);
+    QCOMPARE(cubic->mobility[0], 0.1);
 }
 
 QTEST_MAIN(TestDiagramMenu)
