@@ -1,0 +1,111 @@
+#include "syntax/parameterindex.h"
+
+#include "syntax/linetokens.h"
+#include "syntax/node.h"
+
+#include <QMap>
+
+#include <algorithm>
+
+namespace {
+
+const int rereadMode = 4;
+
+// Valued parameters grouped by the line their position falls on, in document order.
+QMap<int, QVector<Node *>> valuedByLine(Node *root, const QVector<int> &lineStarts)
+{
+    QMap<int, QVector<Node *>> byLine;
+    QVector<Node *> stack{root};
+    while (!stack.isEmpty()) {
+        Node *node = stack.takeLast();
+        for (int i = node->children.size() - 1; i >= 0; --i)
+            stack.append(node->children.at(i));
+        if (!node->children.isEmpty() || node->values.isEmpty() || node->position < 0)
+            continue;
+        const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), node->position);
+        byLine[int(after - lineStarts.begin()) - 1].append(node);
+    }
+    return byLine;
+}
+
+// How many of values, from the first on, equal the tokens from index from on.
+int matchingValues(const QStringList &values, const QVector<LineToken> &tokens, int from)
+{
+    int count = 0;
+    while (count < values.size() && from + count < tokens.size() &&
+           values.at(count) == tokens.at(from + count).text)
+        ++count;
+    return count;
+}
+
+} // namespace
+
+ParameterIndex::ParameterIndex(Node *root, const QStringList &lines)
+{
+    if (!root)
+        return;
+    QVector<int> lineStarts;
+    lineStarts.reserve(lines.size());
+    int position = 0;
+    for (const QString &line : lines) {
+        lineStarts.append(position);
+        position += line.size() + 1;
+    }
+    const QMap<int, QVector<Node *>> byLine = valuedByLine(root, lineStarts);
+
+    // A parameter repeated over several lines records only the first; its later values
+    // continue on the following data lines.
+    Node *pending = nullptr;
+    QStringList pendingValues;
+    for (int line = 0; line < lines.size(); ++line) {
+        const auto group = byLine.constFind(line);
+        if (!pending && group == byLine.constEnd())
+            continue;
+        const QVector<LineToken> tokens = dataTokens(lines.at(line));
+        if (tokens.isEmpty())
+            continue;
+        QVector<Node *> lineOwners(tokens.size(), nullptr);
+        int next = 0;
+        const auto take = [&](Node *parameter, const QStringList &values) {
+            const int count = matchingValues(values, tokens, next);
+            std::fill(lineOwners.begin() + next, lineOwners.begin() + next + count, parameter);
+            next += count;
+            return count;
+        };
+        if (pending) {
+            const int count = take(pending, pendingValues);
+            pendingValues = pendingValues.mid(count);
+            if (pendingValues.isEmpty() || count == 0)
+                pending = nullptr;
+        }
+        if (group != byLine.constEnd()) {
+            for (Node *parameter : *group) {
+                // A deciding parameter only looks at the token that the next one reads again.
+                if (parameter->cmode == rereadMode)
+                    continue;
+                // A parameter skipped by its condition holds its default without a token.
+                const int count = take(parameter, parameter->values);
+                if (count > 0 && count < parameter->values.size() && next == tokens.size()) {
+                    pending = parameter;
+                    pendingValues = parameter->values.mid(count);
+                }
+            }
+        }
+        owners.insert(line, lineOwners);
+    }
+}
+
+QVector<Node *> ParameterIndex::tokenOwners(int line) const
+{
+    return owners.value(line);
+}
+
+QVector<Node *> ParameterIndex::parametersOfLine(int line) const
+{
+    QVector<Node *> parameters;
+    for (Node *owner : owners.value(line)) {
+        if (owner && !parameters.contains(owner))
+            parameters.append(owner);
+    }
+    return parameters;
+}
