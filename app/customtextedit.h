@@ -9,6 +9,9 @@ class CustomTextEdit : public QTextEdit
 public:
     explicit CustomTextEdit(QWidget *parent = nullptr);
 
+    // Leaves room for the line numbers left of the text.
+    void setLineNumberMargin(int width) { setViewportMargins(width, 0, 0, 0); }
+
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
     void dragMoveEvent(QDragMoveEvent *event) override;

@@ -54,6 +54,7 @@ Editor::Editor(const QString &rcPath, QWidget *parent) : QMainWindow(parent)
             &Editor::slotFontSizeChanged);
 
     buildShortcuts();
+    buildLiveTools();
     buildMenus();
     updateRecentMenu();
 

@@ -124,6 +124,8 @@ public slots:
     void slotAnalyze(QString filename);
     void slotConvert();
     void slotCopyINfile();
+    void slotCompleteKeyword();
+    void slotGotoSyntaxError();
 
 private:
     void buildToolBar();
@@ -132,6 +134,7 @@ private:
     void buildFileMenu();
     void buildRunMenus();
     void buildToolsAndHelpMenus();
+    void buildLiveTools();
     void clearRecentMenu();
     int currentTabIndex() const;
     void showTabIdentity(int index);

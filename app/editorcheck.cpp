@@ -4,28 +4,13 @@
 #include "app/customtextedit.h"
 #include "app/editortabs.h"
 #include "app/main.h"
+#include "app/syntaxfault.h"
 #include "syntax/node.h"
 
 #include <QMessageBox>
 #include <QTextCursor>
 
 namespace {
-
-QString faultDescription(const Node *failed, const QStringList &lines, int line)
-{
-    if (!failed)
-        return Editor::tr("Too much input:") + QStringLiteral("\n") + lines.value(line);
-    QString message = Editor::tr("Parameter = ") + failed->name + QStringLiteral("\n") +
-                      Editor::tr("Type = ") + failed->type + QStringLiteral("\n") +
-                      Editor::tr("Options = ") + QStringLiteral("\n");
-    for (const QString &option : failed->options)
-        message += QStringLiteral("   ") + option + QStringLiteral("\n");
-    message += QStringLiteral("----------------------------\n");
-    if (line >= 0 && line < lines.size())
-        return message + Editor::tr("Given input =  ") + lines.at(line) + QStringLiteral("\n") +
-               Editor::tr("Syntax error") + QStringLiteral("\n");
-    return message + Editor::tr("End of file reached!");
-}
 
 // Lines that end the count: the run complained about the line before them.
 const QStringList complaintMarkers = {QStringLiteral("unrecognised input"),
@@ -84,7 +69,7 @@ void Editor::slotAnalyze(QString filename)
     cursor.select(QTextCursor::LineUnderCursor);
     currentTab->textEdit->setTextCursor(cursor);
 
-    QMessageBox::warning(this, tr("Syntax Warning"), faultDescription(failed, lines, line));
+    QMessageBox::warning(this, tr("Syntax Warning"), syntaxFaultText(failed, lines, line));
 }
 
 int Editor::getValidParameterCount(QString *screenOutput)

@@ -149,6 +149,11 @@ void Editor::editorContextMenue(QPoint pos)
                     QKeySequence(QStringLiteral("Ctrl+D")));
     menu->addAction(tr("Uncomment Selection"), this, &Editor::slotCommentOut,
                     QKeySequence(QStringLiteral("Ctrl+Shift+D")));
+    menu->addSeparator();
+    menu->addAction(tr("Complete Keyword"), this, &Editor::slotCompleteKeyword,
+                    QKeySequence(QStringLiteral("Ctrl+Shift+Space")));
+    menu->addAction(tr("Go to Syntax Error"), this, &Editor::slotGotoSyntaxError,
+                    QKeySequence(QStringLiteral("Ctrl+J")));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(QCursor::pos());
 }

@@ -4,6 +4,8 @@
 #include "app/customtextedit.h"
 #include "app/fonts.h"
 #include "app/highlighter.h"
+#include "app/linenumberarea.h"
+#include "app/liveanalysis.h"
 #include "app/treemodel.h"
 #include "plots/anisotropyplots.h"
 #include "plots/phasediagrams.h"
@@ -69,6 +71,8 @@ void EditorTabs::buildDrivingFileView()
 
     textEdit = new CustomTextEdit;
     highlighter = new Highlighter(textEdit->document());
+    new LineNumberArea(textEdit);
+    liveAnalysis = new LiveAnalysis(this);
 
     auto *drivingFileView = new QSplitter(Qt::Horizontal);
     drivingFileView->addWidget(bookmarkView);

@@ -17,6 +17,7 @@ class CheckElement;
 class CustomTextEdit;
 class Highlighter;
 class InterfaceTabWidget;
+class LiveAnalysis;
 struct Node;
 class PhaseDiagrams;
 class QFileInfo;
@@ -102,6 +103,7 @@ public:
     SyntaxAnalyzer *analyzer = nullptr; // last analysis of the text, owned
     QString syntaxFile = defaultSyntax;
     Configuration configuration;
+    LiveAnalysis *liveAnalysis = nullptr; // keeps the text analysed while the user types
 
 public slots:
     // Moves the editor to the section title of the clicked outline entry.

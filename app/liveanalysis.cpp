@@ -1,0 +1,209 @@
+#include "app/liveanalysis.h"
+
+#include "app/customtextedit.h"
+#include "app/editortabs.h"
+#include "app/main.h"
+#include "app/syntaxfault.h"
+#include "syntax/linetokens.h"
+#include "syntax/parameterdescription.h"
+#include "syntax/parameterindex.h"
+#include "syntax/syntaxanalyzer.h"
+
+#include <QHelpEvent>
+#include <QTextBlock>
+#include <QThread>
+#include <QTimer>
+#include <QToolTip>
+
+// One analysis of a copy of the text; touched by the worker only until it finishes.
+struct LiveRun
+{
+    quint64 generation = 0;
+    QString syntaxFile;
+    QStringList lines;
+    std::unique_ptr<SyntaxAnalyzer> analyzer;
+    bool valid = false;
+    int line = -1;
+    Node *failed = nullptr;
+    ParameterIndex index;
+    int markedLine = -1;
+
+    void analyse()
+    {
+        analyzer = std::make_unique<SyntaxAnalyzer>(syntaxFile);
+        QStringList input = lines;
+        valid = analyzer->analyze(&input, line, failed);
+        index = ParameterIndex(analyzer->getRoot(), lines);
+        markedLine = valid ? -1 : line;
+        // A file that ended too early is marked on its last line that holds anything.
+        if (!valid && line >= lines.size()) {
+            markedLine = lines.size() - 1;
+            while (markedLine > 0 && lines.at(markedLine).trimmed().isEmpty())
+                --markedLine;
+        }
+    }
+};
+
+LiveAnalysis::LiveAnalysis(EditorTabs *page) : QObject(page), page(page), timer(new QTimer(this))
+{
+    timer->setSingleShot(true);
+    timer->setInterval(debounceMs);
+    connect(timer, &QTimer::timeout, this, &LiveAnalysis::start);
+    connect(page->textEdit, &QTextEdit::textChanged, this, &LiveAnalysis::textChanged);
+    page->textEdit->viewport()->installEventFilter(this);
+    timer->start();
+}
+
+LiveAnalysis::~LiveAnalysis()
+{
+    // The worker reads only its own copy, but it must not outlive the program's resources.
+    if (worker)
+        worker->wait();
+}
+
+void LiveAnalysis::textChanged()
+{
+    ++generation;
+    timer->start();
+}
+
+void LiveAnalysis::start()
+{
+    if (worker) {
+        rerun = true;
+        return;
+    }
+    auto run = std::make_shared<LiveRun>();
+    run->generation = generation;
+    run->syntaxFile = page->syntaxFile;
+    run->lines = page->textLines();
+    worker = QThread::create([run] { run->analyse(); });
+    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    connect(worker, &QThread::finished, this, [this, run] { finished(run); });
+    worker->start(QThread::LowPriority);
+}
+
+void LiveAnalysis::finished(const std::shared_ptr<LiveRun> &run)
+{
+    worker = nullptr;
+    // A result for text that has changed since would mark the wrong lines.
+    if (run->generation == generation) {
+        result = run;
+        showMarker();
+        emit analysed();
+    }
+    if (rerun) {
+        rerun = false;
+        start();
+    }
+}
+
+bool LiveAnalysis::isUpToDate() const
+{
+    return result && result->generation == generation && !worker && !timer->isActive();
+}
+
+QString LiveAnalysis::verdict() const
+{
+    if (!result)
+        return QString();
+    if (result->valid)
+        return tr("valid %1")
+            .arg(result->syntaxFile == defaultSyntax ? QStringLiteral("7.0")
+                                                     : QStringLiteral("6.4"));
+    if (!result->failed)
+        return tr("error in line %1: too much input").arg(result->line + 1);
+    if (result->line >= result->lines.size())
+        return tr("end of file reached: %1 expected").arg(result->failed->name);
+    return tr("error in line %1: Parameter = %2").arg(result->line + 1).arg(result->failed->name);
+}
+
+int LiveAnalysis::markedLine() const
+{
+    return result ? result->markedLine : -1;
+}
+
+QString LiveAnalysis::markerToolTip() const
+{
+    if (!result || result->valid)
+        return QString();
+    QString text = syntaxFaultText(result->failed, result->lines, result->line);
+    if (!result->failed || result->failed->options.isEmpty())
+        return text;
+    // The refused token is the first one of the line that no parameter took.
+    const QVector<LineToken> tokens = dataTokens(result->lines.value(result->line));
+    const QVector<Node *> owners = result->index.tokenOwners(result->line);
+    for (int t = 0; t < tokens.size(); ++t) {
+        if (!owners.value(t))
+            return text + QStringLiteral("\n") +
+                   tr("did you mean \"%1\"?")
+                       .arg(closestOption(tokens.at(t).text, result->failed->options));
+    }
+    return text;
+}
+
+bool LiveAnalysis::lineUnchanged(int line) const
+{
+    const QTextBlock block = page->textEdit->document()->findBlockByNumber(line);
+    return result && block.isValid() && line < result->lines.size() &&
+           block.text() == result->lines.at(line);
+}
+
+QString LiveAnalysis::parametersAtLine(int line) const
+{
+    if (!lineUnchanged(line))
+        return QString();
+    QStringList descriptions;
+    for (const Node *parameter : result->index.parametersOfLine(line))
+        descriptions << describeParameter(parameter);
+    return descriptions.join(QStringLiteral(" | "));
+}
+
+QString LiveAnalysis::toolTipAt(int line, int column) const
+{
+    if (!lineUnchanged(line))
+        return QString();
+    if (line == result->markedLine)
+        return markerToolTip();
+    const QVector<LineToken> tokens = dataTokens(result->lines.at(line));
+    const QVector<Node *> owners = result->index.tokenOwners(line);
+    for (int t = 0; t < tokens.size(); ++t) {
+        const LineToken &token = tokens.at(t);
+        if (column >= token.column && column <= token.column + token.text.size() && owners.value(t))
+            return describeParameter(owners.at(t));
+    }
+    return QString();
+}
+
+bool LiveAnalysis::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QObject::eventFilter(watched, event);
+    auto *help = static_cast<QHelpEvent *>(event);
+    const QTextCursor cursor = page->textEdit->cursorForPosition(help->pos());
+    const QString text = toolTipAt(cursor.blockNumber(), cursor.positionInBlock());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), text, page->textEdit->viewport());
+    return true;
+}
+
+void LiveAnalysis::showMarker()
+{
+    QList<QTextEdit::ExtraSelection> marks;
+    const QTextBlock block = page->textEdit->document()->findBlockByNumber(markedLine());
+    if (block.isValid()) {
+        QTextEdit::ExtraSelection line;
+        line.cursor = QTextCursor(block);
+        line.format.setBackground(QColor(255, 228, 228));
+        line.format.setProperty(QTextFormat::FullWidthSelection, true);
+        QTextEdit::ExtraSelection underline;
+        underline.cursor = QTextCursor(block);
+        underline.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        underline.format.setUnderlineStyle(QTextCharFormat::WaveUnderline);
+        underline.format.setUnderlineColor(Qt::red);
+        marks << line << underline;
+    }
+    page->textEdit->setExtraSelections(marks);
+}

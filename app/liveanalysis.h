@@ -1,0 +1,60 @@
+#ifndef VORPEN_LIVEANALYSIS_H
+#define VORPEN_LIVEANALYSIS_H
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class EditorTabs;
+class QThread;
+class QTimer;
+struct LiveRun;
+
+// Analyses a page's text again shortly after the user stops typing, on a worker thread so that
+// typing never waits, marks the line where the analysis stopped and explains tokens.
+class LiveAnalysis : public QObject
+{
+    Q_OBJECT
+public:
+    explicit LiveAnalysis(EditorTabs *page);
+    ~LiveAnalysis() override;
+
+    static const int debounceMs = 400;
+
+    // "valid 7.0", "error in line N: Parameter = X", ...; empty before the first analysis.
+    QString verdict() const;
+    // Line (from 0) that carries the error marker, -1 without one.
+    int markedLine() const;
+    // The facts of the check's message about the marked line, with a suggestion when it helps.
+    QString markerToolTip() const;
+    // The parameters that took the tokens of a line, described for the status bar.
+    QString parametersAtLine(int line) const;
+    // What the token at a column of a line is (or the marker's facts on the marked line).
+    QString toolTipAt(int line, int column) const;
+    // True once the shown result belongs to the current text.
+    bool isUpToDate() const;
+
+signals:
+    void analysed();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void textChanged();
+    void start();
+    void finished(const std::shared_ptr<LiveRun> &run);
+    void showMarker();
+    bool lineUnchanged(int line) const;
+
+    EditorTabs *page;
+    QTimer *timer;
+    QPointer<QThread> worker;
+    quint64 generation = 0;
+    bool rerun = false;
+    std::shared_ptr<LiveRun> result;
+};
+
+#endif

@@ -1,0 +1,60 @@
+#include "app/livestatus.h"
+
+#include "app/customtextedit.h"
+#include "app/editortabs.h"
+#include "app/liveanalysis.h"
+
+#include <QLabel>
+#include <QStatusBar>
+#include <QTabWidget>
+
+LiveStatus::LiveStatus(QTabWidget *tabs, QStatusBar *bar)
+    : QObject(bar), tabs(tabs), parameterLabel(new QLabel), verdictLabel(new QLabel)
+{
+    parameterLabel->setObjectName(QStringLiteral("parameterAtCursor"));
+    verdictLabel->setObjectName(QStringLiteral("liveVerdict"));
+    bar->addWidget(parameterLabel, 1);
+    bar->addPermanentWidget(verdictLabel);
+    connect(tabs, &QTabWidget::currentChanged, this, &LiveStatus::follow);
+    follow(tabs->currentIndex());
+}
+
+QString LiveStatus::verdictText() const
+{
+    return verdictLabel->text();
+}
+
+QString LiveStatus::parameterText() const
+{
+    return parameterLabel->text();
+}
+
+void LiveStatus::follow(int index)
+{
+    for (const QMetaObject::Connection &connection : qAsConst(pageConnections))
+        disconnect(connection);
+    pageConnections.clear();
+    page = qobject_cast<EditorTabs *>(tabs->widget(index));
+    if (page && page->liveAnalysis) {
+        pageConnections << connect(page->liveAnalysis, &LiveAnalysis::analysed, this,
+                                   &LiveStatus::refresh)
+                        << connect(page->textEdit, &QTextEdit::cursorPositionChanged, this,
+                                   &LiveStatus::refresh)
+                        << connect(page, &QObject::destroyed, this, [this] { page = nullptr; });
+    }
+    refresh();
+}
+
+void LiveStatus::refresh()
+{
+    if (!page || !page->liveAnalysis) {
+        parameterLabel->clear();
+        verdictLabel->clear();
+        return;
+    }
+    const int line = page->textEdit->textCursor().blockNumber();
+    const QString parameters = page->liveAnalysis->parametersAtLine(line);
+    parameterLabel->setText(parameters.isEmpty() ? QString()
+                                                 : tr("Line %1: %2").arg(line + 1).arg(parameters));
+    verdictLabel->setText(page->liveAnalysis->verdict());
+}
