@@ -1,0 +1,243 @@
+// Help while typing: the parameter under the cursor, the live error marker, keyword completion
+// and the line numbers, driven through the real main window.
+#include "app/customtextedit.h"
+#include "app/editor.h"
+#include "app/editortabs.h"
+#include "app/editortabwidget.h"
+#include "app/linenumberarea.h"
+#include "app/liveanalysis.h"
+
+#include <QLabel>
+#include <QMenu>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QtTest>
+
+namespace {
+
+const QString grainGrowth = QStringLiteral(VORPEN_SOURCE_DIR "/examples/grain_growth_2d_dri.txt");
+
+QTextCursor lineCursor(QTextEdit *edit, int line)
+{
+    return QTextCursor(edit->document()->findBlockByNumber(line));
+}
+
+} // namespace
+
+class TestLiveEditing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void statusBarNamesParameterUnderCursor();
+    void toolTipExplainsToken();
+    void markerFollowsBreakingAndRepairingEdits();
+    void endOfFileVerdictAndJumpToMarkedLine();
+    void completionOffersCouplingKeywords();
+    void completionNamesParameterWithoutKeywords();
+    void lineNumbersFollowScrollAndFont();
+
+private:
+    QString statusText(const char *name) const;
+    void waitForAnalysis();
+
+    QTemporaryDir home;
+    Editor *editor = nullptr;
+    EditorTabs *page = nullptr;
+    CustomTextEdit *edit = nullptr;
+};
+
+void TestLiveEditing::initTestCase()
+{
+    Q_INIT_RESOURCE(MyRes);
+    qputenv("HOME", home.path().toLocal8Bit());
+    editor = new Editor(home.filePath(QStringLiteral(".vorpenrc7000")));
+    editor->show();
+    QVERIFY(QTest::qWaitForWindowExposed(editor));
+}
+
+void TestLiveEditing::cleanupTestCase()
+{
+    delete editor;
+}
+
+void TestLiveEditing::init()
+{
+    QVERIFY(editor->loadFile(grainGrowth, false));
+    editor->tabWidget->setCurrentIndex(editor->tabWidget->count() - 1);
+    page = editor->currentTab;
+    edit = page->textEdit;
+    waitForAnalysis();
+    QCOMPARE(statusText("liveVerdict"), QString("valid 7.0"));
+}
+
+QString TestLiveEditing::statusText(const char *name) const
+{
+    auto *label = editor->statusBar()->findChild<QLabel *>(QLatin1String(name));
+    return label ? label->text() : QStringLiteral("no label");
+}
+
+void TestLiveEditing::waitForAnalysis()
+{
+    QTRY_VERIFY_WITH_TIMEOUT(page->liveAnalysis->isUpToDate(), 20000);
+}
+
+void TestLiveEditing::statusBarNamesParameterUnderCursor()
+{
+    edit->setTextCursor(lineCursor(edit, 12));
+    QVERIFY(statusText("parameterAtCursor").startsWith("Line 13: Write Mode (string) in "));
+    QVERIFY(statusText("parameterAtCursor").contains("| WriteModeOptions ("));
+    edit->setTextCursor(lineCursor(edit, 32));
+    QVERIFY(statusText("parameterAtCursor").startsWith("Line 33: TypeOfCoupling ("));
+    QVERIFY(statusText("parameterAtCursor").contains("options: phase, concentration"));
+    edit->setTextCursor(lineCursor(edit, 31));
+    QCOMPARE(statusText("parameterAtCursor"), QString());
+}
+
+void TestLiveEditing::toolTipExplainsToken()
+{
+    QVERIFY(page->liveAnalysis->toolTipAt(12, 1).startsWith("Write Mode (string)"));
+    QVERIFY(page->liveAnalysis->toolTipAt(12, 11).startsWith("WriteModeOptions ("));
+    QCOMPARE(page->liveAnalysis->toolTipAt(11, 3), QString());
+    // A line edited since the analysis is not explained with stale facts.
+    lineCursor(edit, 12).insertText("no_");
+    QCOMPARE(page->liveAnalysis->toolTipAt(12, 1), QString());
+}
+
+void TestLiveEditing::markerFollowsBreakingAndRepairingEdits()
+{
+    QVERIFY(edit->extraSelections().isEmpty());
+    QCOMPARE(page->liveAnalysis->markedLine(), -1);
+
+    lineCursor(edit, 12).insertText("x");
+    waitForAnalysis();
+    QCOMPARE(statusText("liveVerdict"), QString("error in line 13: Parameter = Write Mode"));
+    QCOMPARE(page->liveAnalysis->markedLine(), 12);
+    QCOMPARE(edit->extraSelections().value(0).cursor.blockNumber(), 12);
+    const QString facts = page->liveAnalysis->toolTipAt(12, 0);
+    QVERIFY(facts.startsWith("Parameter = Write Mode\nType = string\n"));
+    QVERIFY(facts.contains("Given input =  xoverwrite vtk\n"));
+    QVERIFY(facts.endsWith("did you mean \"overwrite\"?"));
+
+    // Lines inserted above carry the marker down at once and the verdict after the analysis.
+    lineCursor(edit, 0).insertText("# a\n# b\n");
+    QCOMPARE(edit->extraSelections().value(0).cursor.blockNumber(), 14);
+    waitForAnalysis();
+    QCOMPARE(statusText("liveVerdict"), QString("error in line 15: Parameter = Write Mode"));
+
+    QTextCursor repair = lineCursor(edit, 14);
+    repair.deleteChar();
+    waitForAnalysis();
+    QCOMPARE(statusText("liveVerdict"), QString("valid 7.0"));
+    QVERIFY(edit->extraSelections().isEmpty());
+    QCOMPARE(page->liveAnalysis->markedLine(), -1);
+}
+
+void TestLiveEditing::endOfFileVerdictAndJumpToMarkedLine()
+{
+    QTextCursor cut = lineCursor(edit, 32);
+    cut.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cut.removeSelectedText();
+    waitForAnalysis();
+    QCOMPARE(statusText("liveVerdict"), QString("end of file reached: TypeOfCoupling expected"));
+    // The last line holding anything carries the marker.
+    QCOMPARE(page->liveAnalysis->markedLine(), 31);
+
+    edit->setTextCursor(lineCursor(edit, 0));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_J, Qt::ControlModifier);
+    QCOMPARE(edit->textCursor().blockNumber(), 31);
+    QCOMPARE(edit->textCursor().selectedText(), QString("# Coupled fields"));
+}
+
+void TestLiveEditing::completionOffersCouplingKeywords()
+{
+    QTextCursor line = lineCursor(edit, 32);
+    line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    line.removeSelectedText();
+    edit->setTextCursor(line);
+    editor->activateWindow();
+    edit->setFocus();
+    // Ctrl+Space stays with "Refresh Results".
+    QTest::keyClick(edit, Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
+    QMenu *menu = edit->findChild<QMenu *>("keywordCompletion");
+    QVERIFY(menu);
+    QStringList offered;
+    QAction *concentration = nullptr;
+    for (QAction *action : menu->actions()) {
+        offered << action->text();
+        if (action->text() == "concentration")
+            concentration = action;
+    }
+    QVERIFY(offered.at(0).startsWith("TypeOfCoupling ("));
+    QCOMPARE(offered.mid(1, 3), QStringList({"phase", "concentration", "temperature"}));
+    QVERIFY(concentration);
+    concentration->trigger();
+    menu->close();
+    QCOMPARE(edit->document()->findBlockByNumber(32).text(), QString("concentration"));
+
+    // A word begun narrows the choice and is replaced by it.
+    line = lineCursor(edit, 32);
+    line.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    line.insertText("tem");
+    edit->setTextCursor(line);
+    editor->slotCompleteKeyword();
+    menu = edit->findChildren<QMenu *>("keywordCompletion").last();
+    offered.clear();
+    for (QAction *action : menu->actions())
+        offered << action->text();
+    QCOMPARE(offered.mid(1), QStringList({"temperature", "temp_cyl_coord"}));
+    menu->actions().at(1)->trigger();
+    menu->close();
+    QCOMPARE(edit->document()->findBlockByNumber(32).text(), QString("temperature"));
+}
+
+void TestLiveEditing::completionNamesParameterWithoutKeywords()
+{
+    // Line 24 holds the number of cells in x.
+    edit->setTextCursor(lineCursor(edit, 23));
+    editor->slotCompleteKeyword();
+    QMenu *menu = edit->findChildren<QMenu *>("keywordCompletion").last();
+    QCOMPARE(menu->actions().size(), 2);
+    QVERIFY(menu->actions().at(0)->text().startsWith("CellsX ("));
+    QVERIFY(menu->actions().at(1)->text().startsWith("CellsX expected, type "));
+    QVERIFY(!menu->actions().at(1)->isEnabled());
+    menu->close();
+
+    lineCursor(edit, 5).insertText("x");
+    edit->setTextCursor(lineCursor(edit, 23));
+    editor->slotCompleteKeyword();
+    menu = edit->findChildren<QMenu *>("keywordCompletion").last();
+    QCOMPARE(menu->actions().at(0)->text(), QString("The text above has an error in line 6"));
+    menu->close();
+}
+
+void TestLiveEditing::lineNumbersFollowScrollAndFont()
+{
+    auto *numbers = edit->findChild<LineNumberArea *>();
+    QVERIFY(numbers);
+    QCOMPARE(numbers->visibleNumbers().value(0).first, 1);
+
+    edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->maximum());
+    const QVector<QPair<int, int>> shown = numbers->visibleNumbers();
+    QCOMPARE(shown.last().first, edit->document()->blockCount());
+    QVERIFY(shown.first().first > 1);
+    // Each number stands level with its line of text.
+    for (const QPair<int, int> &number : shown) {
+        const QRect line = edit->cursorRect(lineCursor(edit, number.first - 1));
+        const int lineTop = edit->viewport()->mapTo(edit, line.topLeft()).y();
+        QVERIFY(qAbs(numbers->mapTo(edit, QPoint(0, number.second)).y() - lineTop) <= 2);
+    }
+
+    const int narrow = numbers->width();
+    editor->slotFontSizeChanged(20);
+    QVERIFY(numbers->width() > narrow);
+    QCOMPARE(edit->viewport()->geometry().left(), numbers->geometry().right() + 1);
+}
+
+QTEST_MAIN(TestLiveEditing)
+#include "test_liveediting.moc"
