@@ -142,6 +142,12 @@ void Editor::editorContextMenue(QPoint pos)
     if (!currentTab)
         return;
     QMenu *menu = currentTab->textEdit->createStandardContextMenu(pos);
+    // The live tools come before the editing tools, which stay last.
+    menu->addSeparator();
+    menu->addAction(tr("Complete Keyword"), this, &Editor::slotCompleteKeyword,
+                    QKeySequence(QStringLiteral("Ctrl+Shift+Space")));
+    menu->addAction(tr("Go to Syntax Error"), this, &Editor::slotGotoSyntaxError,
+                    QKeySequence(QStringLiteral("Ctrl+J")));
     menu->addSeparator();
     menu->addAction(tr("Select &Block"), this, &Editor::slotSelectBlock,
                     QKeySequence(QStringLiteral("Ctrl+B")));
@@ -149,11 +155,6 @@ void Editor::editorContextMenue(QPoint pos)
                     QKeySequence(QStringLiteral("Ctrl+D")));
     menu->addAction(tr("Uncomment Selection"), this, &Editor::slotCommentOut,
                     QKeySequence(QStringLiteral("Ctrl+Shift+D")));
-    menu->addSeparator();
-    menu->addAction(tr("Complete Keyword"), this, &Editor::slotCompleteKeyword,
-                    QKeySequence(QStringLiteral("Ctrl+Shift+Space")));
-    menu->addAction(tr("Go to Syntax Error"), this, &Editor::slotGotoSyntaxError,
-                    QKeySequence(QStringLiteral("Ctrl+J")));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(QCursor::pos());
 }

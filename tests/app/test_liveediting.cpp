@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -198,9 +199,19 @@ void TestLiveEditing::completionOffersCouplingKeywords()
 
 void TestLiveEditing::completionNamesParameterWithoutKeywords()
 {
-    // Line 24 holds the number of cells in x.
+    // Line 24 holds the number of cells in x; the context menu offers the completion.
     edit->setTextCursor(lineCursor(edit, 23));
-    editor->slotCompleteKeyword();
+    editor->editorContextMenue(QPoint(2, 2));
+    QPointer<QMenu> context = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QVERIFY(context);
+    QAction *complete = nullptr;
+    for (QAction *action : context->actions()) {
+        if (action->text() == "Complete Keyword")
+            complete = action;
+    }
+    QVERIFY(complete);
+    complete->trigger();
+    context->close();
     QMenu *menu = edit->findChildren<QMenu *>("keywordCompletion").last();
     QCOMPARE(menu->actions().size(), 2);
     QVERIFY(menu->actions().at(0)->text().startsWith("CellsX ("));
