@@ -14,6 +14,13 @@ struct Node
     Node(const Node &) = delete;
     Node &operator=(const Node &) = delete;
 
+    // One shared text, so that the many copies analysis makes allocate nothing for it.
+    static const QString &noShow()
+    {
+        static const QString text(QChar(1));
+        return text;
+    }
+
     QString name;
     QString type;
     QStringList options;
@@ -26,7 +33,7 @@ struct Node
     QStringList values;
     int terse = 0; // 0 plain, 3 "terse" collection, 4 "invalidTerse" collection
     int position = -1;
-    QString show = QString(QChar(1)); // matches no keyword
+    QString show = noShow(); // matches no keyword
     bool first = false;
     int definedChildCount = 0;
     int walkEntries = 0; // how often the node stands on its analyzer's walk

@@ -1,7 +1,7 @@
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 
-#include <algorithm>
+#include <QHash>
 
 namespace {
 
@@ -11,19 +11,16 @@ bool hasHeading(const Node *node)
 }
 
 // The first parameter of an entry in some collections is a "line" type, yet each entry must
-// begin on a line of its own.
-bool opensEntryLine(const Node *node)
+// begin on a line of its own. The walk passes siblings in document order, so it names the
+// sibling before the node.
+bool opensEntryLine(const Node *node, const Node *previousSibling)
 {
     if (!node->name.contains(QLatin1String("PIEnabled")) &&
         !node->name.contains(QLatin1String("DDType")))
         return false;
     if (node->values.isEmpty())
         return false;
-    const Node *parent = node->parent;
-    if (!parent)
-        return true;
-    const auto self = std::find(parent->children.begin(), parent->children.end(), node);
-    return self == parent->children.begin() || (*(self - 1))->values.isEmpty();
+    return !previousSibling || previousSibling->values.isEmpty();
 }
 
 // Depth below the top-level section, for the indented variant.
@@ -50,8 +47,15 @@ QString SyntaxAnalyzer::printTree(bool indent)
     QString text;
     QString pending;
     bool seedAtInterface = false;
+    QHash<const Node *, const Node *> lastChildSeen;
     reset();
     while (Node *node = getNext()) {
+        const Node *previousSibling = nullptr;
+        if (node->parent) {
+            const Node *&last = lastChildSeen[node->parent];
+            previousSibling = last;
+            last = node;
+        }
         // A reread value is a look-ahead at the next line, which prints it anyway.
         if (node->cmode == 4)
             continue;
@@ -63,7 +67,7 @@ QString SyntaxAnalyzer::printTree(bool indent)
         if (seedAtInterface && !node->defaultValue.isEmpty() &&
             node->name.contains(QLatin1String("SeedNucleationModel")))
             continue;
-        if (node->type.contains(QLatin1String("line")) && !opensEntryLine(node)) {
+        if (node->type.contains(QLatin1String("line")) && !opensEntryLine(node, previousSibling)) {
             for (const QString &value : qAsConst(node->values))
                 pending += QLatin1Char(' ') + value;
             continue;

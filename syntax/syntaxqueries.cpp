@@ -63,10 +63,24 @@ static void renameConditions(Node *copy, const QString &suffix, const QString &o
 {
     if (copy->cname.isEmpty())
         return;
-    QStringList entries = copy->cname.split(QLatin1Char(','));
-    for (QString &entry : entries)
-        entry += entry.startsWith(QLatin1String("E:")) ? outerSuffix : suffix;
-    copy->cname = entries.join(QLatin1Char(','));
+    const QString &cname = copy->cname;
+    QString renamed;
+    renamed.reserve(cname.size() + 4 * (suffix.size() + 1));
+    int start = 0;
+    for (;;) {
+        int end = cname.indexOf(QLatin1Char(','), start);
+        const bool last = end < 0;
+        if (last)
+            end = cname.size();
+        const QStringRef entry = cname.midRef(start, end - start);
+        renamed += entry;
+        renamed += entry.startsWith(QLatin1String("E:")) ? outerSuffix : suffix;
+        if (last)
+            break;
+        renamed += QLatin1Char(',');
+        start = end + 1;
+    }
+    copy->cname = renamed;
 }
 
 void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
