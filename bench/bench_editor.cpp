@@ -1,0 +1,200 @@
+// Opening generated driving files in a tab of the editor, the outline, the highlighter and
+// typing into a large file. Runs headless (QT_QPA_PLATFORM=offscreen).
+#include "app/bookmarks.h"
+#include "app/customtextedit.h"
+#include "app/editor.h"
+#include "app/editortabs.h"
+#include "app/editortabwidget.h"
+#include "app/highlighter.h"
+#include "bench/benchinputs.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTextDocument>
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+const QString v70 = QStringLiteral("7.0");
+const QString v64 = QStringLiteral("6.4");
+
+QTemporaryDir &scratch()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+Editor &editor()
+{
+    static Editor *instance = [] {
+        auto *created = new Editor(scratch().filePath(QStringLiteral(".vorpenrc7000")));
+        created->resize(1280, 960);
+        created->show();
+        return created;
+    }();
+    return *instance;
+}
+
+QString writtenFile(const QString &version, Grown grown, int n)
+{
+    const QString path =
+        scratch().filePath(QStringLiteral("g%1_%2_%3_dri.txt").arg(int(grown)).arg(n).arg(version));
+    QFile file(path);
+    if (!QFile::exists(path) && file.open(QIODevice::WriteOnly))
+        file.write(benchText(version, grown, n).toUtf8());
+    return path;
+}
+
+// Peak resident memory of the process so far.
+double peakMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024;
+    }
+    return 0;
+}
+
+void closeAllTabs()
+{
+    Editor &e = editor();
+    while (e.tabWidget->count() > 0)
+        e.slotCloseTab(e.tabWidget->count() - 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    e.slotNewTab();
+}
+
+// Open a file as "Open" does and wait until the page is painted and takes keys. A 6.4 file
+// is analysed twice: first against the 7.0 grammar, which refuses it.
+void loadTab(benchmark::State &state, const QString &version, Grown grown)
+{
+    const QString path = writtenFile(version, grown, int(state.range(0)));
+    Editor &e = editor();
+    for (auto _ : state) {
+        e.loadFile(path, false);
+        e.slotChangeTab(e.tabWidget->indexOf(e.currentTab));
+        e.currentTab->textEdit->setFocus();
+        e.currentTab->textEdit->viewport()->repaint();
+        QApplication::processEvents();
+        state.PauseTiming();
+        closeAllTabs();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+    state.SetComplexityN(state.range(0));
+}
+
+void outline(benchmark::State &state, const QString &version, Grown grown)
+{
+    const QStringList lines = benchLines(version, grown, int(state.range(0)));
+    Bookmarks bookmarks;
+    for (auto _ : state)
+        bookmarks.updateModel(&lines);
+    state.SetComplexityN(state.range(0));
+}
+
+// Text set into a document that has its highlighter already, as a page loads it.
+void highlighting(benchmark::State &state)
+{
+    const QString text = benchText(v70, Grown::Grains, int(state.range(0)));
+    for (auto _ : state) {
+        QTextDocument document;
+        Highlighter highlighter(&document);
+        document.setPlainText(text);
+        state.PauseTiming();
+        document.clear();
+        state.ResumeTiming();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void press(QWidget *target, int key, const QString &text)
+{
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &down);
+    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(target, &up);
+}
+
+// One key typed in the middle of a 50,000-line file, re-highlighted and painted; the 95th
+// percentile of single keystrokes is what a user feels.
+void typing(benchmark::State &state)
+{
+    const int grains = 7000; // about 50,000 lines
+    Editor &e = editor();
+    closeAllTabs();
+    e.loadFile(writtenFile(v70, Grown::Grains, grains), false);
+    e.slotChangeTab(e.tabWidget->indexOf(e.currentTab));
+    CustomTextEdit *edit = e.currentTab->textEdit;
+    edit->setFocus();
+    QTextCursor cursor(edit->document()->findBlockByNumber(edit->document()->blockCount() / 2));
+    cursor.movePosition(QTextCursor::EndOfBlock);
+    edit->setTextCursor(cursor);
+    edit->ensureCursorVisible();
+    QApplication::processEvents();
+
+    QVector<double> milliseconds;
+    bool insert = true;
+    for (auto _ : state) {
+        QElapsedTimer timer;
+        timer.start();
+        if (insert)
+            press(edit, Qt::Key_X, QStringLiteral("x"));
+        else
+            press(edit, Qt::Key_Backspace, QString());
+        edit->viewport()->repaint();
+        milliseconds.append(timer.nsecsElapsed() / 1e6);
+        insert = !insert;
+    }
+    std::sort(milliseconds.begin(), milliseconds.end());
+    state.counters["lines"] = edit->document()->blockCount();
+    state.counters["p95_ms"] = milliseconds.at(int(0.95 * (milliseconds.size() - 1)));
+    state.counters["max_ms"] = milliseconds.last();
+    closeAllTabs();
+}
+
+void fileSizes(benchmark::internal::Benchmark *b)
+{
+    b->Arg(1000)->Arg(2000)->Arg(4000)->Arg(8000)->Arg(10000)->Arg(16000);
+    b->Unit(benchmark::kMillisecond)->Iterations(3)->Complexity();
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(loadTab, v70_grains, v70, Grown::Grains)->Apply(fileSizes);
+BENCHMARK_CAPTURE(loadTab, v64_grains, v64, Grown::Grains)->Apply(fileSizes);
+BENCHMARK_CAPTURE(outline, v70_grains, v70, Grown::Grains)
+    ->RangeMultiplier(2)
+    ->Range(1000, 16000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK_CAPTURE(outline, v64_phases, v64, Grown::Phases)
+    ->RangeMultiplier(2)
+    ->Range(8, 64)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
+BENCHMARK(highlighting)->Apply(fileSizes);
+BENCHMARK(typing)->Iterations(400)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("HOME", scratch().path().toLocal8Bit());
+    Q_INIT_RESOURCE(MyRes);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}

@@ -1,0 +1,10 @@
+#!/bin/sh
+# Builds the benchmarks in build-bench/ (optimised, without the tests) and runs them headless.
+# Arguments go to every benchmark program, e.g. --benchmark_filter=analysis/v70_grains.
+set -eu
+cd "$(dirname "$0")/.."
+cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORPEN_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
+cmake --build build-bench -j2 --target bench_analysis bench_editor
+export QT_QPA_PLATFORM=offscreen
+build-bench/bench/bench_analysis "$@"
+build-bench/bench/bench_editor "$@"
