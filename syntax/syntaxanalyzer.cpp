@@ -1,5 +1,6 @@
 #include "syntax/syntaxanalyzer.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QtDebug>
 
@@ -10,14 +11,27 @@ QT_WARNING_DISABLE_DEPRECATED
 
 SyntaxAnalyzer::SyntaxAnalyzer(QString fileName) : definitionName(fileName)
 {
+    QFile file(QStringLiteral(":/syntax/") + fileName);
+    load(file.open(QIODevice::ReadOnly) ? &file : nullptr);
+}
+
+SyntaxAnalyzer::SyntaxAnalyzer(QString name, const QByteArray &definition) : definitionName(name)
+{
+    QBuffer buffer;
+    buffer.setData(definition);
+    buffer.open(QIODevice::ReadOnly);
+    load(&buffer);
+}
+
+void SyntaxAnalyzer::load(QIODevice *definition)
+{
     root = new Node;
     root->name = QStringLiteral("root");
     root->type = QStringLiteral("section");
     currentNode = root;
 
-    QFile file(QStringLiteral(":/syntax/") + fileName);
-    if (file.open(QIODevice::ReadOnly)) {
-        QXmlInputSource source(&file);
+    if (definition) {
+        QXmlInputSource source(definition);
         QXmlSimpleReader reader;
         reader.setContentHandler(this);
         reader.setErrorHandler(this);

@@ -13,6 +13,8 @@
 
 #include <functional>
 
+class QIODevice;
+
 // The SAX reader is deprecated since Qt 5.15 but still the loader of our syntax definitions.
 QT_WARNING_PUSH
 QT_WARNING_DISABLE_DEPRECATED
@@ -25,6 +27,8 @@ class SyntaxAnalyzer : public QXmlDefaultHandler
 public:
     // Loads ":/syntax/" + fileName.
     explicit SyntaxAnalyzer(QString fileName);
+    // Loads a definition given as XML text; name only labels its faults in the log.
+    SyntaxAnalyzer(QString name, const QByteArray &definition);
     ~SyntaxAnalyzer() override;
     SyntaxAnalyzer(const SyntaxAnalyzer &) = delete;
     SyntaxAnalyzer &operator=(const SyntaxAnalyzer &) = delete;
@@ -109,6 +113,7 @@ private:
         }
     };
 
+    void load(QIODevice *definition);
     void discard(Node *node);
     NameIndex &nameIndex();
     static qint64 copiedSize(Node *node);

@@ -1,0 +1,45 @@
+#include "fuzzsupport.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+namespace {
+
+int argc = 1;
+char name[] = "vorpen-fuzz";
+char *argv[] = {name, nullptr};
+
+} // namespace
+
+static void registerResources()
+{
+    Q_INIT_RESOURCE(MyRes);
+}
+
+void startCoreApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    new QCoreApplication(argc, argv);
+    registerResources();
+}
+
+void startGuiApplication()
+{
+    if (QCoreApplication::instance())
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    new QGuiApplication(argc, argv);
+    registerResources();
+}
+
+QString fuzzText(const uint8_t *data, size_t size)
+{
+    return QString::fromUtf8(reinterpret_cast<const char *>(data), int(size));
+}
+
+QStringList fuzzLines(const uint8_t *data, size_t size)
+{
+    return fuzzText(data, size).split(QLatin1Char('\n'));
+}
