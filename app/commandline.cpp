@@ -2,20 +2,10 @@
 
 #include "app/batchconversion.h"
 #include "app/editor.h"
+#include "app/textfile.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
-
-namespace {
-
-bool isReadable(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly);
-}
-
-} // namespace
 
 CommandLineOutcome processArguments(Editor &editor, const QStringList &arguments, QTextStream &out)
 {
@@ -37,8 +27,8 @@ CommandLineOutcome processArguments(Editor &editor, const QStringList &arguments
             continue;
         }
         const QString path = QFileInfo(argument).absoluteFilePath();
-        // Unattended, an unreadable file must not stop the run on the load's error box.
-        const bool loaded = (!converting || isReadable(path)) && editor.loadFile(path, false);
+        // Unattended, a file the load would ask about or refuse with a box must not stop the run.
+        const bool loaded = (!converting || isPlainTextFile(path)) && editor.loadFile(path, false);
         out << path << Qt::flush;
         if (converting) {
             if (loaded)

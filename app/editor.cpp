@@ -26,6 +26,9 @@ Editor::Editor(const QString &rcPath, QWidget *parent) : QMainWindow(parent)
     configuration = new Configuration(rcPath, QString(), QString(), 12, false);
     configuration->setDefault();
     configuration->read();
+    // A damaged file gives 0 or any number; only a size that text can be shown in is kept.
+    if (configuration->fontSize < 1 || configuration->fontSize > 100)
+        configuration->fontSize = 12;
 
     lastDirectory = QDir::currentPath();
 

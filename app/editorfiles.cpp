@@ -61,12 +61,63 @@ void analyzeLoadedText(EditorTabs *page, QStringList &lines)
     }
 }
 
+// Lets the user decide about a file that does not look like a driving file; nothing is read
+// or changed unless they choose to open it.
+bool openAnyway(Editor *editor, const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::NoButton, editor);
+    QPushButton *open = box.addButton(Editor::tr("Open anyway"), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == open;
+}
+
+QString savingNote()
+{
+    return Editor::tr("\nSaving it would store the text as shown, not the original bytes.");
+}
+
+bool confirmDoubt(Editor *editor, const QString &path, TextDoubt doubt)
+{
+    switch (doubt) {
+    case TextDoubt::None:
+        return true;
+    case TextDoubt::NulBytes:
+        return openAnyway(editor, Editor::tr("Binary file"),
+                          Editor::tr("The file '%1' contains NUL bytes; it is probably not a "
+                                     "driving file.\nOpen it anyway?")
+                                  .arg(path) +
+                              savingNote());
+    case TextDoubt::InvalidUtf8:
+        return openAnyway(editor, Editor::tr("Invalid UTF-8"),
+                          Editor::tr("The file '%1' is not valid UTF-8 text; characters that "
+                                     "cannot be read are shown as %2.\nOpen it anyway?")
+                                  .arg(path, QString(QChar::ReplacementCharacter)) +
+                              savingNote());
+    }
+    return false;
+}
+
+bool confirmSize(Editor *editor, const QString &path)
+{
+    const qint64 size = QFileInfo(path).size();
+    if (size <= largeTextFileSize)
+        return true;
+    return openAnyway(editor, Editor::tr("Large file"),
+                      Editor::tr("The file '%1' holds %2 MB, far more than a driving file; "
+                                 "opening it may take long.\nOpen it anyway?")
+                          .arg(path, QString::number(size / (1024 * 1024))));
+}
+
 } // namespace
 
 bool Editor::loadFile(const QString &path, bool reload)
 {
+    if (!confirmSize(this, path))
+        return false;
     QString text;
-    if (!readTextFile(path, text)) {
+    TextDoubt doubt = TextDoubt::None;
+    if (!readTextFile(path, text, &doubt)) {
         QMessageBox::critical(this, tr("Error"),
                               tr("Could not open file") + QStringLiteral("'") + path +
                                   QStringLiteral("'."));
@@ -74,6 +125,8 @@ bool Editor::loadFile(const QString &path, bool reload)
         updateRecentMenu();
         return false;
     }
+    if (!confirmDoubt(this, path, doubt))
+        return false;
     configuration->isRecent(path);
     updateRecentMenu();
 
@@ -133,7 +186,10 @@ bool Editor::updateFileInfo()
     if (!currentTab || !currentTab->fileInfo)
         return true;
     const QString path = currentTab->fileInfo->absoluteFilePath();
-    if (QFileInfo(path).lastModified() <= currentTab->lastModified)
+    // A file replaced by an older copy (a restored backup) changed as well; a deleted file has
+    // nothing to lose and is written anew by the next save.
+    const QFileInfo onDisk(path);
+    if (!onDisk.exists() || onDisk.lastModified() == currentTab->lastModified)
         return true;
 
     QDialog dialog(this);

@@ -13,8 +13,11 @@ bool openDroppedFiles(QDropEvent *event)
     if (!editor || !event->mimeData()->hasUrls())
         return false;
     const QList<QUrl> urls = event->mimeData()->urls();
-    for (const QUrl &url : urls)
-        editor->loadFile(url.toLocalFile(), false);
+    // Web links have no local file to open.
+    for (const QUrl &url : urls) {
+        if (url.isLocalFile())
+            editor->loadFile(url.toLocalFile(), false);
+    }
     event->acceptProposedAction();
     emit editor->tabWidget->currentChanged(editor->tabWidget->count() - 1);
     return true;

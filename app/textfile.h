@@ -3,10 +3,27 @@
 
 #include <QString>
 
-// Reads a whole text file; false when it cannot be opened.
-bool readTextFile(const QString &path, QString &text);
+// What makes a file's content doubtful as a driving file.
+enum class TextDoubt
+{
+    None,
+    NulBytes,    // binary data
+    InvalidUtf8, // characters that can only be shown replaced
+};
 
-// Replaces the file by text, or leaves it untouched when any part of the write fails.
+// Driving files stay far below this size; larger ones are not opened without asking.
+const qint64 largeTextFileSize = 10 * 1024 * 1024;
+
+// Reads a whole regular file as UTF-8 (or as the Unicode encoding its byte-order mark names);
+// false when it is no regular file or cannot be read. doubt, when given, tells whether the
+// bytes looked like text.
+bool readTextFile(const QString &path, QString &text, TextDoubt *doubt = nullptr);
+
+// True for a regular, readable file of plain text below the large size: one that loads without
+// a question.
+bool isPlainTextFile(const QString &path);
+
+// Replaces the file by text in UTF-8, or leaves it untouched when any part of the write fails.
 bool writeTextFile(const QString &path, const QString &text);
 
 #endif

@@ -40,6 +40,16 @@ void warnWritePermission(QWidget *parent, const QString &resultDir)
 // Prepares the result directory and the screen file; false when the run must not start.
 bool prepareResults(Editor *editor, EditorTabs *tab, bool overwrite)
 {
+    // Starting would empty the very file the simulation is to read.
+    if (QFileInfo(tab->screenFile).canonicalFilePath() == tab->fileInfo->canonicalFilePath()) {
+        QMessageBox::warning(editor, Editor::tr("Driving file overwrite"),
+                             Editor::tr("The screen file of this simulation is its driving "
+                                        "file:\n\n") +
+                                 tab->screenFile +
+                                 Editor::tr("\n\nPlease change the simulation name."),
+                             QMessageBox::Ok);
+        return false;
+    }
     if (QDir(tab->resultDir).exists()) {
         const bool formerResults = QFile::exists(tab->screenFile) || !tab->checkElements.isEmpty();
         if (!overwrite && formerResults &&

@@ -3,6 +3,7 @@
 #include "app/editortabs.h"
 #include "app/editortabwidget.h"
 #include "dialoganswer.h"
+#include "dropevent.h"
 #include "run/job.h"
 #include "syntax/syntaxanalyzer.h"
 
@@ -394,18 +395,6 @@ void TestEditorFiles::closeWithFailedSaveKeepsThePage()
     QVERIFY(saveAs.shown);
     QCOMPARE(editor->tabWidget->count(), 1);
     QCOMPARE(editor->currentTab->textEdit->toPlainText(), QStringLiteral("unsaved"));
-}
-
-// Drags data onto target and drops it there, as a file manager would.
-static bool dropOn(QWidget *target, QMimeData *data)
-{
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    if (!enter.isAccepted())
-        return false;
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(target, &drop);
-    return drop.isAccepted();
 }
 
 void TestEditorFiles::closeWithRunningSimulation_data()
