@@ -3,7 +3,7 @@
 #include "fuzzcheck.h"
 #include "fuzzsupport.h"
 #include "run/outputlocation.h"
-#include "run/resultfiles.h"
+#include "run/resultnaming.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,13 +39,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             created << name;
     }
 
-    const QStringList listed = ResultFiles::list(dir.path(), simName);
+    const QStringList listed = ResultNaming::list(dir.path(), simName);
     for (const QString &file : listed) {
         FUZZ_CHECK(created.contains(file));
-        const QString entry = ResultFiles::entryName(file);
-        ResultFiles::entryLabel(entry, simName);
-        ResultFiles::isDisplayable(entry);
-        ResultFiles::displayFile(dir.path(), entry);
+        const QString entry = ResultNaming::entryName(file);
+        ResultNaming::entryLabel(entry, simName);
+        ResultNaming::isDisplayable(entry);
+        ResultNaming::displayFile(dir.path(), entry);
     }
     const OutputLocation location = OutputLocation::fromResultName(dir.path(), simName);
     FUZZ_CHECK(location.screenFile.endsWith(QLatin1String(".scr")));
