@@ -106,7 +106,8 @@ void Configuration::read()
             fontSize = headerValue(line).toInt();
             in.readLine();
         }
-        line = in.readLine();
+        // Trimmed like the entries after it: a blank line ends the list instead of being one.
+        line = in.readLine().trimmed();
         if (!isSeparator(line)) {
             while (!line.isEmpty() && !line.contains(QLatin1Char(']')) && !isSeparator(line)) {
                 recentExecutables.append(line.trimmed());

@@ -13,7 +13,7 @@
 
 class AnisotropyPlots;
 class Bookmarks;
-class CheckElement;
+struct CheckElement;
 class CustomTextEdit;
 class Highlighter;
 class InterfaceTabWidget;

@@ -11,9 +11,13 @@ char *argv[] = {name, nullptr};
 
 } // namespace
 
-static void registerResources()
+// Warnings about faulty inputs would drown libFuzzer's output; fatal messages still abort.
+static void dropMessage(QtMsgType, const QMessageLogContext &, const QString &) {}
+
+static void prepare()
 {
     Q_INIT_RESOURCE(MyRes);
+    qInstallMessageHandler(dropMessage);
 }
 
 void startCoreApplication()
@@ -21,7 +25,7 @@ void startCoreApplication()
     if (QCoreApplication::instance())
         return;
     new QCoreApplication(argc, argv);
-    registerResources();
+    prepare();
 }
 
 void startGuiApplication()
@@ -31,7 +35,7 @@ void startGuiApplication()
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     new QGuiApplication(argc, argv);
-    registerResources();
+    prepare();
 }
 
 QString fuzzText(const uint8_t *data, size_t size)

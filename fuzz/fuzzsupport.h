@@ -6,8 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// Starts the application object a fuzz target needs, once per process, and registers the
-// resource bundle. The GUI variant uses the offscreen platform unless one is chosen already.
+// Starts the application object a fuzz target needs, once per process, registers the resource
+// bundle and silences Qt's warnings. The GUI variant uses the offscreen platform unless one is
+// chosen already.
 void startCoreApplication();
 void startGuiApplication();
 

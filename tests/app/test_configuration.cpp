@@ -90,6 +90,15 @@ private slots:
                  (QStringList{QStringLiteral("/x"), QStringLiteral("/y")}));
     }
 
+    // Found by fuzzing: the blank entry vanished at the next start.
+    void blankFirstExecutableLineEndsTheList()
+    {
+        writeRc(QStringLiteral("zelmora=/a\ndp=/c\nfontsize=12\nrecentZelmora = [\n   \n/y\n]\n"));
+        Configuration config = fresh();
+        config.read();
+        QVERIFY(config.recentExecutables.isEmpty());
+    }
+
     void headerlessFileKeepsSettingsAndReadsPaths()
     {
         const QStringList files = existingFiles(2);

@@ -150,6 +150,10 @@ private slots:
     void runConfigurationViewReadsTheCurrentText();
     void automaticRefreshFollowsAForeignRun();
     void resultEntriesFollowTheDirectory();
+    void resultNameLeavingTheFolder();
+    void screenFileThatIsTheDrivingFile();
+    void folderWithBlanksAndUmlauts();
+    void zelmoraBinPointingNowhere();
 };
 
 void TestSimulationRun::initTestCase()
@@ -537,6 +541,78 @@ void TestSimulationRun::resultEntriesFollowTheDirectory()
     entry(page, QStringLiteral("TabF"))->checkBox->setChecked(false);
     QCOMPARE(page->outputTabs->count(), 1);
     QCOMPARE(page->outputTabs->tabText(0), QStringLiteral("Test.scr"));
+}
+
+// Results may live beside the driving file's folder; the run goes where the name leads.
+void TestSimulationRun::resultNameLeavingTheFolder()
+{
+    const QString path =
+        drivingFile(QStringLiteral("inside/deeper"), QStringLiteral("../../outside/Test"));
+    const QString before = readAll(path);
+    EditorTabs *page = openPage(path);
+    editor->slotRun();
+    QVERIFY(waitIdle(page));
+    QCOMPARE(QDir(page->resultDir).canonicalPath(),
+             QDir(dir.filePath(QStringLiteral("outside"))).canonicalPath());
+    QVERIFY(readAll(dir.filePath(QStringLiteral("outside/Test.scr")))
+                .contains(QLatin1String("Wall clock time")));
+    QCOMPARE(readAll(path), before);
+}
+
+void TestSimulationRun::screenFileThatIsTheDrivingFile()
+{
+    const QString written = drivingFile(QStringLiteral("self"), QStringLiteral("Test"));
+    const QString path = dir.filePath(QStringLiteral("self/Test.scr"));
+    QVERIFY(QFile::rename(written, path));
+    const QString before = readAll(path);
+    EditorTabs *page = openPage(path);
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("OK"));
+    editor->slotRun(true);
+    QCOMPARE(seen.title, QStringLiteral("Driving file overwrite"));
+    QVERIFY(seen.text.contains(page->screenFile));
+    QVERIFY(!page->monitoring);
+    QCOMPARE(page->jobId, -1);
+    QCOMPARE(readAll(path), before);
+}
+
+void TestSimulationRun::folderWithBlanksAndUmlauts()
+{
+    const QString path = drivingFile(QStringLiteral("mit Leerzeichen/Gr\u00f6\u00dfe \u00b5m"),
+                                     QStringLiteral("Ergebnisse/Test"));
+    EditorTabs *page = openPage(path);
+    editor->slotRun();
+    QVERIFY(waitIdle(page));
+    QVERIFY(readAll(page->screenFile).contains(QLatin1String("Wall clock time")));
+    QVERIFY(screenText(page).contains(QLatin1String("Wall clock time")));
+    QVERIFY(entry(page, QStringLiteral("log")));
+}
+
+void TestSimulationRun::zelmoraBinPointingNowhere()
+{
+    const QByteArray saved = qgetenv("ZELMORA_Bin");
+    const QString nowhere = dir.filePath(QStringLiteral("nowhere"));
+    qputenv("ZELMORA_Bin", nowhere.toLocal8Bit());
+    delete editor;
+    editor = new Editor(dir.filePath(QStringLiteral("fresh_rc")));
+    if (saved.isNull())
+        qunsetenv("ZELMORA_Bin");
+    else
+        qputenv("ZELMORA_Bin", saved);
+    QCOMPARE(editor->configuration->simulationExecutable, nowhere + QStringLiteral("/ZELMORA_TQ"));
+    QCOMPARE(editor->configuration->displayTool, nowhere + QStringLiteral("/DP_ZELMORA.sh"));
+
+    const QString path = drivingFile(QStringLiteral("unset"), QStringLiteral("Out/Test"));
+    const QString before = readAll(path);
+    editor->loadFile(path, false);
+    editor->slotChangeTab(editor->tabWidget->count() - 1);
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("OK"));
+    editor->slotRun();
+    QCOMPARE(seen.title, QStringLiteral("Missing ZELMORA"));
+    QVERIFY(editor->jobs.jobs.isEmpty());
+    QVERIFY(!QDir(dir.filePath(QStringLiteral("unset/Out"))).exists());
+    QCOMPARE(readAll(path), before);
 }
 
 QTEST_MAIN(TestSimulationRun)
