@@ -50,6 +50,7 @@ seeds_of() {
     esac
 }
 
+export LSAN_OPTIONS="suppressions=$here/tools/sanitizer/lsan.supp"
 status=0
 for target in $targets; do
     corpus="$build/corpus/$target"
