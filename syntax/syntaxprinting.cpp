@@ -40,6 +40,24 @@ QString heading(const Node *node)
            QString(node->name.size(), underline) + QLatin1Char('\n');
 }
 
+bool containsEquals(const QStringList &values)
+{
+    for (const QString &value : values)
+        if (value.contains(QLatin1Char('=')))
+            return true;
+    return false;
+}
+
+// A reader ignores everything up to the first "=" of a line, so a line whose values hold one is
+// led by "= " to be read back as printed.
+void guardEquals(QString &pending, int lineStart, bool &guarded, const QStringList &values)
+{
+    if (guarded || !containsEquals(values))
+        return;
+    pending.insert(lineStart, QStringLiteral("= "));
+    guarded = true;
+}
+
 } // namespace
 
 QString SyntaxAnalyzer::printTree(bool indent)
@@ -47,6 +65,8 @@ QString SyntaxAnalyzer::printTree(bool indent)
     QString text;
     QString pending;
     bool seedAtInterface = false;
+    int lineStart = 0;
+    bool lineGuarded = false;
     QHash<const Node *, const Node *> lastChildSeen;
     reset();
     while (Node *node = getNext()) {
@@ -70,15 +90,23 @@ QString SyntaxAnalyzer::printTree(bool indent)
         if (node->type.contains(QLatin1String("line")) && !opensEntryLine(node, previousSibling)) {
             for (const QString &value : qAsConst(node->values))
                 pending += QLatin1Char(' ') + value;
+            guardEquals(pending, lineStart, lineGuarded, node->values);
             continue;
         }
-        if (!node->values.isEmpty())
-            pending += QLatin1Char('\n') + (indent ? indentation(node) : QString());
+        if (!node->values.isEmpty()) {
+            pending += QLatin1Char('\n');
+            lineStart = pending.size();
+            lineGuarded = false;
+            pending += indent ? indentation(node) : QString();
+        }
         if (hasHeading(node)) {
             text += pending + QLatin1Char('\n');
             pending = heading(node);
+            lineStart = pending.size();
+            lineGuarded = false;
         }
         pending += node->values.join(QLatin1Char(' '));
+        guardEquals(pending, lineStart, lineGuarded, node->values);
     }
     return text + pending + QLatin1Char('\n');
 }

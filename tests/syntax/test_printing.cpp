@@ -60,6 +60,7 @@ private slots:
     void deliveredWorkedExample();
     void deliveredHeadingsWithoutValues();
     void deliveredRoundTrip();
+    void deliveredRoundTripOfEquals();
     void examplesRoundTrip();
 };
 
@@ -110,6 +111,17 @@ void TestPrinting::sampleTree_data()
         << QStringLiteral("\n\n# Alpha Section\n# =============\n\nfirst x y\n1.5 2.5 7\n\n"
                           "# Beta\n# ----\n\nalpha on 3\ntracer 0.1\ntriple\nplain\nbulk\n"
                           "seed_undercooling\n");
+
+    // A reader drops a line up to its first "=", so such lines are led by "= ", once per line,
+    // whether the "=" is in the line's first value or in one continuing it.
+    const Values equals{{QStringLiteral("AlphaWord"), {QStringLiteral("a=b")}},
+                        {QStringLiteral("AlphaTail"), {QStringLiteral("x=")}},
+                        {QStringLiteral("AlphaNumbers"), {QStringLiteral("1.5")}},
+                        {QStringLiteral("AlphaAfterMissing"), {QStringLiteral("k=7")}}};
+    QTest::newRow("values holding an equals sign")
+        << equals
+        << QStringLiteral("\n\n# Alpha Section\n# =============\n\n= a=b x=\n= 1.5 k=7\n\n"
+                          "# Beta\n# ----\n\n");
 
     Values bulkOnly{{QStringLiteral("SeedPosition"), {QStringLiteral("Interface")}},
                     {QStringLiteral("SeedNucleationModel"), {QStringLiteral("seed_density")}}};
@@ -246,6 +258,18 @@ void TestPrinting::deliveredRoundTrip()
     QVERIFY(text.contains(QLatin1String("\n0 1 phase_interaction\n")));
     QVERIFY(text.contains(QLatin1String("\n1.0e6\nphase_interaction\nstandard\n")));
     QVERIFY(!text.contains(QLatin1String("# Two solid phases")));
+}
+
+// An input line "Name = a=b" holds the value a=b, which must survive printing and re-reading.
+void TestPrinting::deliveredRoundTripOfEquals()
+{
+    QStringList lines = fileLines(QStringLiteral(VORPEN_TEST_DIR "/printing/grains_dri.txt"));
+    const int name = lines.indexOf(QStringLiteral("overwrite zipped vtk")) - 1;
+    QVERIFY(name > 0);
+    lines[name] = QStringLiteral("NameOfResults = run=1");
+    const QString text = reprinted(lines);
+    QVERIFY(text.contains(QLatin1String("\n= run=1\n")));
+    QCOMPARE(reprinted(text.split(QLatin1Char('\n'))), text);
 }
 
 void TestPrinting::examplesRoundTrip()
