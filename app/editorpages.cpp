@@ -32,6 +32,8 @@ void Editor::slotNewTab()
     currentTab = page;
     page->docState = -1;
     tabWidget->setCurrentWidget(page);
+    // The first page is added before the tab widget reports changes of page to us.
+    page->layoutRunConfiguration();
     slotFontSizeChanged(configuration->fontSize);
     tabWidget->setTabToolTip(tabWidget->indexOf(page), tr("Untitled"));
 }

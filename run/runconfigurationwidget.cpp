@@ -36,7 +36,7 @@ RunConfigurationWidget::RunConfigurationWidget(QWidget *parent) : QGroupBox(pare
     auto *browse1 = new QPushButton(tr("Browse"));
     auto *browse2 = new QPushButton(tr("Browse"));
 
-    innerBox = new QGroupBox;
+    innerBox = new QGroupBox(this);
     auto *grid = new QGridLayout(innerBox);
     grid->addWidget(new QLabel(tr("ZELMORA binary")), 0, 0);
     grid->addWidget(executableBox, 1, 0);

@@ -1,9 +1,12 @@
 #include "app/customtextedit.h"
 #include "app/editor.h"
 #include "app/editortabs.h"
+#include "app/editortabwidget.h"
+#include "run/runconfigurationwidget.h"
 #include "syntax/interfacetabwidget.h"
 #include "syntax/syntaxanalyzer.h"
 
+#include <QLayout>
 #include <QTabBar>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,6 +21,7 @@ private slots:
     void cleanup();
     void runConfigurationAnalysesTheCurrentText();
     void movedTabKeepsItsBehaviour();
+    void newPagesShowTheirRunConfiguration();
 
 private:
     QString resultName() const;
@@ -87,6 +91,21 @@ void TestInterfaceTabs::movedTabKeepsItsBehaviour()
         QStringLiteral("Results/GrainGrowth2D"), QStringLiteral("Results/Moved")));
     page->interfaceTabs->setCurrentIndex(0);
     QCOMPARE(resultName(), QStringLiteral("Results/Moved"));
+}
+
+// The first page of a window used to show an empty "Run Configuration".
+void TestInterfaceTabs::newPagesShowTheirRunConfiguration()
+{
+    Editor fresh(home.filePath(QStringLiteral("fresh-rc")));
+    fresh.slotNew();
+    QCOMPARE(fresh.tabWidget->count(), 2);
+    for (int i = 0; i < fresh.tabWidget->count(); ++i) {
+        auto *page = static_cast<EditorTabs *>(fresh.tabWidget->widget(i));
+        RunConfigurationWidget *run = page->runConfiguration;
+        QVERIFY(run->layout());
+        QCOMPARE(run->innerBox->parentWidget(), run);
+        QVERIFY(run->layout()->indexOf(run->innerBox) >= 0);
+    }
 }
 
 QTEST_MAIN(TestInterfaceTabs)
