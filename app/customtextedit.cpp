@@ -3,10 +3,13 @@
 #include "app/editor.h"
 #include "app/filedrop.h"
 #include "app/fonts.h"
+#include "app/linelayout.h"
 
 #include <QDragEnterEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QTextDocument>
+#include <QTextOption>
 
 CustomTextEdit::CustomTextEdit(QWidget *parent) : QTextEdit(parent)
 {
@@ -14,6 +17,15 @@ CustomTextEdit::CustomTextEdit(QWidget *parent) : QTextEdit(parent)
     setFont(monospaceFont(QStringLiteral("Courier New")));
     setLineWrapMode(QTextEdit::NoWrap);
     setContextMenuPolicy(Qt::CustomContextMenu);
+    // Driving files are plain text; formatted text pasted in would be lost on saving anyway.
+    setAcceptRichText(false);
+    // Driving files read left to right. Left to guess, a layout scans whole lines for their
+    // direction.
+    QTextOption option = document()->defaultTextOption();
+    option.setTextDirection(Qt::LeftToRight);
+    document()->setDefaultTextOption(option);
+    // The stock layout redoes every line below an edit, which is too slow in large files.
+    document()->setDocumentLayout(new LineLayout(document(), viewport()));
 }
 
 void CustomTextEdit::dragEnterEvent(QDragEnterEvent *event)

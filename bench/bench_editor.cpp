@@ -1,5 +1,5 @@
-// Opening generated driving files in a tab of the editor, the outline, the highlighter and
-// typing into a large file. Runs headless (QT_QPA_PLATFORM=offscreen).
+// Opening generated driving files in a tab of the editor, the outline and the highlighter.
+// Runs headless (QT_QPA_PLATFORM=offscreen); typing has its own program, bench_typing.
 #include "app/bookmarks.h"
 #include "app/customtextedit.h"
 #include "app/editor.h"
@@ -11,15 +11,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QKeyEvent>
-#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
 #include <benchmark/benchmark.h>
-
-#include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -120,51 +115,6 @@ void highlighting(benchmark::State &state)
     state.SetComplexityN(state.range(0));
 }
 
-void press(QWidget *target, int key, const QString &text)
-{
-    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &down);
-    QKeyEvent up(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(target, &up);
-}
-
-// One key typed in the middle of a 50,000-line file, re-highlighted and painted; the 95th
-// percentile of single keystrokes is what a user feels.
-void typing(benchmark::State &state)
-{
-    const int grains = 7000; // about 50,000 lines
-    Editor &e = editor();
-    closeAllTabs();
-    e.loadFile(writtenFile(v70, Grown::Grains, grains), false);
-    e.slotChangeTab(e.tabWidget->indexOf(e.currentTab));
-    CustomTextEdit *edit = e.currentTab->textEdit;
-    edit->setFocus();
-    QTextCursor cursor(edit->document()->findBlockByNumber(edit->document()->blockCount() / 2));
-    cursor.movePosition(QTextCursor::EndOfBlock);
-    edit->setTextCursor(cursor);
-    edit->ensureCursorVisible();
-    QApplication::processEvents();
-
-    QVector<double> milliseconds;
-    bool insert = true;
-    for (auto _ : state) {
-        QElapsedTimer timer;
-        timer.start();
-        if (insert)
-            press(edit, Qt::Key_X, QStringLiteral("x"));
-        else
-            press(edit, Qt::Key_Backspace, QString());
-        edit->viewport()->repaint();
-        milliseconds.append(timer.nsecsElapsed() / 1e6);
-        insert = !insert;
-    }
-    std::sort(milliseconds.begin(), milliseconds.end());
-    state.counters["lines"] = edit->document()->blockCount();
-    state.counters["p95_ms"] = milliseconds.at(int(0.95 * (milliseconds.size() - 1)));
-    state.counters["max_ms"] = milliseconds.last();
-    closeAllTabs();
-}
-
 void fileSizes(benchmark::internal::Benchmark *b)
 {
     b->Arg(1000)->Arg(2000)->Arg(4000)->Arg(8000)->Arg(10000)->Arg(16000);
@@ -186,7 +136,6 @@ BENCHMARK_CAPTURE(outline, v64_phases, v64, Grown::Phases)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
 BENCHMARK(highlighting)->Apply(fileSizes);
-BENCHMARK(typing)->Iterations(400)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char **argv)
 {
