@@ -8,7 +8,7 @@ static bool isParameter(const Node *node)
 void NameIndex::build(Node *root)
 {
     byName.clear();
-    byPart.clear();
+    byStem.clear();
     built = true;
     QVector<Node *> pending = {root};
     while (!pending.isEmpty()) {
@@ -23,10 +23,8 @@ void NameIndex::add(Node *node)
     if (!built || !isParameter(node))
         return;
     byName.insert(node->name, node);
-    for (auto it = byPart.begin(); it != byPart.end(); ++it) {
-        if (node->name.contains(it.key()))
-            it.value().append(node);
-    }
+    for (auto it = byStem.begin(); it != byStem.end(); ++it)
+        file(it.value(), it.key(), node);
 }
 
 void NameIndex::remove(Node *node)
@@ -34,10 +32,20 @@ void NameIndex::remove(Node *node)
     if (!built || !isParameter(node))
         return;
     byName.remove(node->name, node);
-    for (auto it = byPart.begin(); it != byPart.end(); ++it) {
-        if (node->name.contains(it.key()))
-            it.value().removeOne(node);
-    }
+    for (auto it = byStem.begin(); it != byStem.end(); ++it)
+        unfile(it.value(), it.key(), node);
+}
+
+void NameIndex::file(Tails &tails, const QString &stem, Node *node)
+{
+    for (int at = node->name.indexOf(stem); at >= 0; at = node->name.indexOf(stem, at + 1))
+        tails.insert(node->name.mid(at + stem.size()), node);
+}
+
+void NameIndex::unfile(Tails &tails, const QString &stem, Node *node)
+{
+    for (int at = node->name.indexOf(stem); at >= 0; at = node->name.indexOf(stem, at + 1))
+        tails.remove(node->name.mid(at + stem.size()), node);
 }
 
 Node *NameIndex::firstParameter(const QString &name) const
@@ -50,16 +58,14 @@ Node *NameIndex::firstParameter(const QString &name) const
     return first;
 }
 
-const QVector<Node *> &NameIndex::containing(const QString &part)
+const NameIndex::Tails &NameIndex::tailsOf(const QString &stem)
 {
-    auto found = byPart.find(part);
-    if (found == byPart.end()) {
-        QVector<Node *> nodes;
-        for (auto it = byName.cbegin(); it != byName.cend(); ++it) {
-            if (it.key().contains(part))
-                nodes.append(it.value());
-        }
-        found = byPart.insert(part, nodes);
+    auto found = byStem.find(stem);
+    if (found == byStem.end()) {
+        Tails tails;
+        for (auto it = byName.cbegin(); it != byName.cend(); ++it)
+            file(tails, stem, it.value());
+        found = byStem.insert(stem, tails);
     }
     return found.value();
 }
@@ -67,8 +73,22 @@ const QVector<Node *> &NameIndex::containing(const QString &part)
 bool NameIndex::anyHolds(const QStringList &parts, const QString &value)
 {
     for (const QString &part : parts) {
-        for (const Node *node : containing(part)) {
-            if (node->values.contains(value))
+        if (part.isEmpty()) {
+            for (const Node *node : qAsConst(byName)) {
+                if (node->values.contains(value))
+                    return true;
+            }
+            continue;
+        }
+        // A name contains the part where the stem is followed by the rest of the part.
+        int cut = part.indexOf(QLatin1Char('_'), 1);
+        if (cut < 0)
+            cut = part.size();
+        const QString rest = part.mid(cut);
+        const Tails &tails = tailsOf(part.left(cut));
+        for (auto it = tails.lowerBound(rest); it != tails.cend() && it.key().startsWith(rest);
+             ++it) {
+            if (it.value()->values.contains(value))
                 return true;
         }
     }

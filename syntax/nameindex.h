@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMultiHash>
+#include <QMultiMap>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -32,12 +33,19 @@ public:
     static bool searchedBefore(const Node *a, const Node *b);
 
 private:
-    const QVector<Node *> &containing(const QString &part);
+    // The parameters whose names contain a stem, filed by the rest of the name after each
+    // occurrence of the stem.
+    using Tails = QMultiMap<QString, Node *>;
+    const Tails &tailsOf(const QString &stem);
+    static void file(Tails &tails, const QString &stem, Node *node);
+    static void unfile(Tails &tails, const QString &stem, Node *node);
 
     bool built = false;
     QMultiHash<QString, Node *> byName;
-    // Only the parts that "find:" conditions asked for, kept up to date from then on.
-    QHash<QString, QVector<Node *>> byPart;
+    // Only the stems that "find:" conditions asked for, kept up to date from then on. A copied
+    // condition asks for its stem followed by the copy's suffix, so the stems stay as few as
+    // the conditions of the definition.
+    QHash<QString, Tails> byStem;
 };
 
 #endif

@@ -74,12 +74,13 @@ QString differences(SyntaxAnalyzer &engine)
 
     // Name parts as "find:" conditions use them, against values the tree holds and one it
     // does not.
-    const QStringList parts = {QStringLiteral("Recrystallisation"),
-                               QStringLiteral("NucleationNoise"),
-                               QStringLiteral("MolarVolumeType"),
-                               QStringLiteral("Phase"),
-                               QStringLiteral("_1"),
-                               QStringLiteral("Grain")};
+    const QStringList parts = {
+        QStringLiteral("Recrystallisation"), QStringLiteral("NucleationNoise"),
+        QStringLiteral("MolarVolumeType"), QStringLiteral("Phase"), QStringLiteral("_1"),
+        QStringLiteral("Grain"),
+        // Copied conditions ask for a stem with the copy's suffix.
+        QStringLiteral("NucleationNoise_1"), QStringLiteral("NucleationNoise_"),
+        QStringLiteral("Phase_1_"), QStringLiteral("MolarVolumeType_0"), QString()};
     values << QStringLiteral("no-such-value");
     for (const QString &part : parts) {
         for (const QString &value : qAsConst(values)) {
