@@ -5,12 +5,30 @@ static bool isParameter(const Node *node)
     return node->type != QLatin1String("section");
 }
 
+// The part of a "find:" name that every copy of its condition keeps: up to its first "_".
+static QString stemOfPart(const QString &part)
+{
+    const int cut = part.indexOf(QLatin1Char('_'), 1);
+    return cut < 0 ? part : part.left(cut);
+}
+
 void NameIndex::build(Node *root)
 {
     byName.clear();
     byStem.clear();
     built = true;
     QVector<Node *> pending = {root};
+    while (!pending.isEmpty()) {
+        Node *node = pending.takeLast();
+        if (node->cname.startsWith(QLatin1String("find:"))) {
+            for (const QString &part : node->cname.mid(5).split(QLatin1Char(','))) {
+                if (!part.isEmpty())
+                    byStem[stemOfPart(part)].matcher.setPattern(stemOfPart(part));
+            }
+        }
+        pending += node->children;
+    }
+    pending = {root};
     while (!pending.isEmpty()) {
         Node *node = pending.takeLast();
         add(node);
@@ -23,8 +41,8 @@ void NameIndex::add(Node *node)
     if (!built || !isParameter(node))
         return;
     byName.insert(node->name, node);
-    for (auto it = byStem.begin(); it != byStem.end(); ++it)
-        file(it.value(), it.key(), node);
+    for (Stem &stem : byStem)
+        file(stem, node);
 }
 
 void NameIndex::remove(Node *node)
@@ -32,20 +50,24 @@ void NameIndex::remove(Node *node)
     if (!built || !isParameter(node))
         return;
     byName.remove(node->name, node);
-    for (auto it = byStem.begin(); it != byStem.end(); ++it)
-        unfile(it.value(), it.key(), node);
+    for (Stem &stem : byStem)
+        unfile(stem, node);
 }
 
-void NameIndex::file(Tails &tails, const QString &stem, Node *node)
+void NameIndex::file(Stem &stem, Node *node)
 {
-    for (int at = node->name.indexOf(stem); at >= 0; at = node->name.indexOf(stem, at + 1))
-        tails.insert(node->name.mid(at + stem.size()), node);
+    const int length = stem.matcher.pattern().size();
+    for (int at = stem.matcher.indexIn(node->name); at >= 0;
+         at = stem.matcher.indexIn(node->name, at + 1))
+        stem.tails.insert(node->name.mid(at + length), node);
 }
 
-void NameIndex::unfile(Tails &tails, const QString &stem, Node *node)
+void NameIndex::unfile(Stem &stem, Node *node)
 {
-    for (int at = node->name.indexOf(stem); at >= 0; at = node->name.indexOf(stem, at + 1))
-        tails.remove(node->name.mid(at + stem.size()), node);
+    const int length = stem.matcher.pattern().size();
+    for (int at = stem.matcher.indexIn(node->name); at >= 0;
+         at = stem.matcher.indexIn(node->name, at + 1))
+        stem.tails.remove(node->name.mid(at + length), node);
 }
 
 Node *NameIndex::firstParameter(const QString &name) const
@@ -58,14 +80,14 @@ Node *NameIndex::firstParameter(const QString &name) const
     return first;
 }
 
-const NameIndex::Tails &NameIndex::tailsOf(const QString &stem)
+NameIndex::Stem &NameIndex::stemOf(const QString &stem)
 {
     auto found = byStem.find(stem);
     if (found == byStem.end()) {
-        Tails tails;
-        for (auto it = byName.cbegin(); it != byName.cend(); ++it)
-            file(tails, stem, it.value());
-        found = byStem.insert(stem, tails);
+        found = byStem.insert(stem, Stem());
+        found->matcher.setPattern(stem);
+        for (Node *node : qAsConst(byName))
+            file(found.value(), node);
     }
     return found.value();
 }
@@ -81,13 +103,10 @@ bool NameIndex::anyHolds(const QStringList &parts, const QString &value)
             continue;
         }
         // A name contains the part where the stem is followed by the rest of the part.
-        int cut = part.indexOf(QLatin1Char('_'), 1);
-        if (cut < 0)
-            cut = part.size();
-        const QString rest = part.mid(cut);
-        const Tails &tails = tailsOf(part.left(cut));
-        for (auto it = tails.lowerBound(rest); it != tails.cend() && it.key().startsWith(rest);
-             ++it) {
+        const Stem &stem = stemOf(stemOfPart(part));
+        const QString rest = part.mid(stem.matcher.pattern().size());
+        for (auto it = stem.tails.lowerBound(rest);
+             it != stem.tails.cend() && it.key().startsWith(rest); ++it) {
             if (it.value()->values.contains(value))
                 return true;
         }

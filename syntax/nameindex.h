@@ -8,6 +8,7 @@
 #include <QMultiMap>
 #include <QString>
 #include <QStringList>
+#include <QStringMatcher>
 #include <QVector>
 
 // Answers the look-ups by name without walking the tree: every parameter is filed under its
@@ -35,17 +36,21 @@ public:
 private:
     // The parameters whose names contain a stem, filed by the rest of the name after each
     // occurrence of the stem.
-    using Tails = QMultiMap<QString, Node *>;
-    const Tails &tailsOf(const QString &stem);
-    static void file(Tails &tails, const QString &stem, Node *node);
-    static void unfile(Tails &tails, const QString &stem, Node *node);
+    struct Stem
+    {
+        QStringMatcher matcher;
+        QMultiMap<QString, Node *> tails;
+    };
+    Stem &stemOf(const QString &stem);
+    static void file(Stem &stem, Node *node);
+    static void unfile(Stem &stem, Node *node);
 
     bool built = false;
     QMultiHash<QString, Node *> byName;
-    // Only the stems that "find:" conditions asked for, kept up to date from then on. A copied
-    // condition asks for its stem followed by the copy's suffix, so the stems stay as few as
-    // the conditions of the definition.
-    QHash<QString, Tails> byStem;
+    // The stems of the "find:" conditions of the definition, and any other a look-up asked
+    // for. A copied condition asks for its stem followed by the copy's suffix, so the stems
+    // stay as few as the conditions of the definition.
+    QHash<QString, Stem> byStem;
 };
 
 #endif

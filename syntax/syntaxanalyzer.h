@@ -1,6 +1,7 @@
 #ifndef VORPEN_SYNTAXANALYZER_H
 #define VORPEN_SYNTAXANALYZER_H
 
+#include "syntax/conditiongroups.h"
 #include "syntax/nameindex.h"
 #include "syntax/node.h"
 #include "syntax/walk.h"
@@ -145,6 +146,7 @@ private:
     QString definitionName;
     Walk walk;
     NameIndex index;
+    ConditionGroups conditionGroups;
     QStringList lines;
     int linePosition = 0;
     int lineCounter = -1;

@@ -73,26 +73,27 @@ bool SyntaxAnalyzer::conditionKeeps(Node *node)
     if (node->cname.isEmpty() || node->cvalues.isEmpty())
         return node->cmode != 0 && node->cmode != 2;
 
-    QStringList names = node->cname.split(QLatin1Char(','));
-    const QStringList groups = node->cvalues.split(QLatin1Char(','));
-    bool all;
-    bool any;
-    if (names.first().startsWith(QLatin1String("find:"))) {
-        names.first().remove(0, 5);
-        all = any = find(names, groups.first());
+    const ConditionGroups::Parsed &parsed = conditionGroups.of(node->cvalues);
+    const QString &cname = node->cname;
+    bool all = true;
+    bool any = false;
+    if (cname.startsWith(QLatin1String("find:"))) {
+        all = any = find(cname.mid(5).split(QLatin1Char(',')), parsed.groups.first());
         if (node->cmode == 2)
             return false;
     } else {
-        all = true;
-        any = false;
-        for (int k = 0; k < names.size(); ++k) {
-            QStringList alternatives =
-                k < groups.size() ? groups.at(k).split(QLatin1Char('|')) : QStringList(QString());
-            for (QString &alternative : alternatives)
-                alternative = alternative.trimmed();
-            const bool match = nameMatches(definedName(names.at(k)), alternatives);
+        static const QStringList noAlternatives{QString()};
+        int start = 0;
+        for (int k = 0; start <= cname.size(); ++k) {
+            int end = cname.indexOf(QLatin1Char(','), start);
+            if (end < 0)
+                end = cname.size();
+            const bool match = nameMatches(
+                definedName(cname.mid(start, end - start)),
+                k < parsed.alternatives.size() ? parsed.alternatives.at(k) : noAlternatives);
             all = all && match;
             any = any || match;
+            start = end + 1;
         }
     }
     switch (node->cmode) {
