@@ -23,7 +23,7 @@ void NameIndex::build(Node *root)
         if (node->cname.startsWith(QLatin1String("find:"))) {
             for (const QString &part : node->cname.mid(5).split(QLatin1Char(','))) {
                 if (!part.isEmpty())
-                    byStem[stemOfPart(part)].matcher.setPattern(stemOfPart(part));
+                    stemOf(stemOfPart(part));
             }
         }
         pending += node->children;
@@ -40,7 +40,7 @@ void NameIndex::add(Node *node)
 {
     if (!built || !isParameter(node))
         return;
-    byName.insert(node->name, node);
+    byName.insert(node);
     for (Stem &stem : byStem)
         file(stem, node);
 }
@@ -49,34 +49,38 @@ void NameIndex::remove(Node *node)
 {
     if (!built || !isParameter(node))
         return;
-    byName.remove(node->name, node);
+    byName.remove(node);
     for (Stem &stem : byStem)
         unfile(stem, node);
 }
 
+// The rest of the name after each occurrence of the stem.
+template <typename Visit>
+static void forEachTail(const QStringMatcher &matcher, int length, const QString &name, Visit visit)
+{
+    for (int at = matcher.indexIn(name); at >= 0; at = matcher.indexIn(name, at + 1))
+        visit(name.mid(at + length));
+}
+
 void NameIndex::file(Stem &stem, Node *node)
 {
-    const int length = stem.matcher.pattern().size();
-    for (int at = stem.matcher.indexIn(node->name); at >= 0;
-         at = stem.matcher.indexIn(node->name, at + 1))
-        stem.tails.insert(node->name.mid(at + length), node);
+    forEachTail(stem.matcher, stem.length, node->name,
+                [&stem, node](const QString &tail) { stem.tails.insert(tail, node); });
 }
 
 void NameIndex::unfile(Stem &stem, Node *node)
 {
-    const int length = stem.matcher.pattern().size();
-    for (int at = stem.matcher.indexIn(node->name); at >= 0;
-         at = stem.matcher.indexIn(node->name, at + 1))
-        stem.tails.remove(node->name.mid(at + length), node);
+    forEachTail(stem.matcher, stem.length, node->name,
+                [&stem, node](const QString &tail) { stem.tails.remove(tail, node); });
 }
 
 Node *NameIndex::firstParameter(const QString &name) const
 {
     Node *first = nullptr;
-    for (auto it = byName.constFind(name); it != byName.cend() && it.key() == name; ++it) {
-        if (!first || searchedBefore(it.value(), first))
-            first = it.value();
-    }
+    byName.forEach(name, [&first](Node *node) {
+        if (!first || searchedBefore(node, first))
+            first = node;
+    });
     return first;
 }
 
@@ -85,9 +89,10 @@ NameIndex::Stem &NameIndex::stemOf(const QString &stem)
     auto found = byStem.find(stem);
     if (found == byStem.end()) {
         found = byStem.insert(stem, Stem());
+        found->length = stem.size();
         found->matcher.setPattern(stem);
-        for (Node *node : qAsConst(byName))
-            file(found.value(), node);
+        Stem &stem = found.value();
+        byName.forAll([&stem](Node *node) { file(stem, node); });
     }
     return found.value();
 }
@@ -96,15 +101,16 @@ bool NameIndex::anyHolds(const QStringList &parts, const QString &value)
 {
     for (const QString &part : parts) {
         if (part.isEmpty()) {
-            for (const Node *node : qAsConst(byName)) {
-                if (node->values.contains(value))
-                    return true;
-            }
+            bool held = false;
+            byName.forAll(
+                [&held, &value](Node *node) { held = held || node->values.contains(value); });
+            if (held)
+                return true;
             continue;
         }
         // A name contains the part where the stem is followed by the rest of the part.
         const Stem &stem = stemOf(stemOfPart(part));
-        const QString rest = part.mid(stem.matcher.pattern().size());
+        const QString rest = part.mid(stem.length);
         for (auto it = stem.tails.lowerBound(rest);
              it != stem.tails.cend() && it.key().startsWith(rest); ++it) {
             if (it.value()->values.contains(value))

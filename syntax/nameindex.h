@@ -1,10 +1,10 @@
 #ifndef VORPEN_NAMEINDEX_H
 #define VORPEN_NAMEINDEX_H
 
+#include "syntax/nametable.h"
 #include "syntax/node.h"
 
 #include <QHash>
-#include <QMultiHash>
 #include <QMultiMap>
 #include <QString>
 #include <QStringList>
@@ -38,6 +38,7 @@ private:
     // occurrence of the stem.
     struct Stem
     {
+        int length = 0;
         QStringMatcher matcher;
         QMultiMap<QString, Node *> tails;
     };
@@ -46,7 +47,7 @@ private:
     static void unfile(Stem &stem, Node *node);
 
     bool built = false;
-    QMultiHash<QString, Node *> byName;
+    NameTable byName;
     // The stems of the "find:" conditions of the definition, and any other a look-up asked
     // for. A copied condition asks for its stem followed by the copy's suffix, so the stems
     // stay as few as the conditions of the definition.
