@@ -4,7 +4,7 @@
 
 void NameTable::clear()
 {
-    slots.clear();
+    entries.clear();
     used = 0;
     shift = 32;
 }
@@ -16,21 +16,21 @@ uint NameTable::hashOf(const QString &name)
 
 void NameTable::insert(Node *node)
 {
-    if (2 * (used + 1) > slots.size())
+    if (2 * (used + 1) > entries.size())
         grow();
     const uint hash = hashOf(node->name);
     int i = home(hash);
-    while (slots.at(i).node)
+    while (entries.at(i).node)
         i = next(i);
-    slots[i] = Slot{hash, node};
+    entries[i] = Slot{hash, node};
     ++used;
 }
 
 void NameTable::grow()
 {
-    const QVector<Slot> old = slots;
+    const QVector<Slot> old = entries;
     const int size = qMax(64, 2 * old.size());
-    slots = QVector<Slot>(size);
+    entries = QVector<Slot>(size);
     shift = 32;
     for (int bits = size; bits > 1; bits /= 2)
         --shift;
@@ -38,9 +38,9 @@ void NameTable::grow()
     for (const Slot &slot : old) {
         if (slot.node) {
             int i = home(slot.hash);
-            while (slots.at(i).node)
+            while (entries.at(i).node)
                 i = next(i);
-            slots[i] = slot;
+            entries[i] = slot;
             ++used;
         }
     }
@@ -48,23 +48,23 @@ void NameTable::grow()
 
 void NameTable::remove(Node *node)
 {
-    if (slots.isEmpty())
+    if (entries.isEmpty())
         return;
     int hole = home(hashOf(node->name));
-    while (slots.at(hole).node && slots.at(hole).node != node)
+    while (entries.at(hole).node && entries.at(hole).node != node)
         hole = next(hole);
-    if (!slots.at(hole).node)
+    if (!entries.at(hole).node)
         return;
     // Moves back every later entry of the run that the hole would otherwise hide.
-    for (int i = next(hole); slots.at(i).node; i = next(i)) {
-        const int wanted = home(slots.at(i).hash);
+    for (int i = next(hole); entries.at(i).node; i = next(i)) {
+        const int wanted = home(entries.at(i).hash);
         const bool reachable =
             hole <= i ? (hole < wanted && wanted <= i) : (hole < wanted || wanted <= i);
         if (reachable)
             continue;
-        slots[hole] = slots.at(i);
+        entries[hole] = entries.at(i);
         hole = i;
     }
-    slots[hole] = Slot();
+    entries[hole] = Slot();
     --used;
 }

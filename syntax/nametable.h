@@ -20,11 +20,11 @@ public:
     // Calls visit for every node of exactly this name.
     template <typename Visit> void forEach(const QString &name, Visit visit) const
     {
-        if (slots.isEmpty())
+        if (entries.isEmpty())
             return;
         const uint hash = hashOf(name);
-        for (int i = home(hash); slots.at(i).node; i = next(i)) {
-            const Slot &slot = slots.at(i);
+        for (int i = home(hash); entries.at(i).node; i = next(i)) {
+            const Slot &slot = entries.at(i);
             if (slot.hash == hash && slot.node->name == name)
                 visit(slot.node);
         }
@@ -32,7 +32,7 @@ public:
     // Calls visit for every node in the table.
     template <typename Visit> void forAll(Visit visit) const
     {
-        for (const Slot &slot : slots) {
+        for (const Slot &slot : entries) {
             if (slot.node)
                 visit(slot.node);
         }
@@ -47,10 +47,10 @@ private:
 
     static uint hashOf(const QString &name);
     int home(uint hash) const { return int((hash * 2654435769u) >> shift); }
-    int next(int i) const { return (i + 1) & (slots.size() - 1); }
+    int next(int i) const { return (i + 1) & (entries.size() - 1); }
     void grow();
 
-    QVector<Slot> slots; // a power of two in size, at most half full
+    QVector<Slot> entries; // a power of two in size, at most half full
     int used = 0;
     int shift = 32;
 };
