@@ -67,15 +67,14 @@ void TestInterfaceTabs::runConfigurationAnalysesTheCurrentText()
     text.replace(QStringLiteral("Results/GrainGrowth2D"), QStringLiteral("Results/Renamed"));
     text.replace(QStringLiteral("\nbinary_zip\n"), QStringLiteral("\nnot_a_format\n"));
     page->textEdit->setPlainText(text);
-    const SyntaxAnalyzer *before = page->analyzer;
 
     page->interfaceTabs->setCurrentIndex(1);
     QCOMPARE(page->interfaceTabs->tabText(1), QStringLiteral("Run Configuration"));
-    QVERIFY(page->analyzer != before);
+    // The new analyzer may take the freed one's address, so its result tells them apart.
     QCOMPARE(resultName(), QStringLiteral("Results/Renamed"));
 
     // Going back to the text leaves the analysis alone.
-    before = page->analyzer;
+    const SyntaxAnalyzer *before = page->analyzer;
     page->interfaceTabs->setCurrentIndex(0);
     QCOMPARE(page->analyzer, before);
 }
