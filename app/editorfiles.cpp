@@ -133,13 +133,14 @@ bool Editor::loadFile(const QString &path, bool reload)
     EditorTabs *page = pageForLoad(this, reload);
     page->fileInfo = new QFileInfo(path);
     page->lastModified = page->fileInfo->lastModified();
+    // In its final font the text is laid out once.
+    slotFontSizeChanged(configuration->fontSize);
     page->textEdit->setPlainText(text);
 
     const int index = tabWidget->indexOf(page);
     tabWidget->setTabText(index, page->fileInfo->fileName());
     tabWidget->setTabToolTip(index, page->fileInfo->absoluteFilePath());
     lastDirectory = page->fileInfo->absolutePath();
-    slotFontSizeChanged(configuration->fontSize);
 
     QStringList lines = page->textLines();
     analyzeLoadedText(page, lines);

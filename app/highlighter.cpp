@@ -20,10 +20,12 @@ Highlighter::Highlighter(QTextDocument *document)
 {
     // Order matters: a later rule overwrites the colour of an earlier one.
     highlightingRules = {
-        {QRegExp(QStringLiteral("#[^\n]*"), Qt::CaseSensitive), commentFormat},
-        {QRegExp(QStringLiteral("#!.*"), Qt::CaseSensitive), specialFormat},
-        {QRegExp(QStringLiteral("Option[^\n]*"), Qt::CaseSensitive), optionFormat},
-        {QRegExp(QStringLiteral("\\[.*\\]"), Qt::CaseInsensitive), bracketFormat},
+        {QRegExp(QStringLiteral("#[^\n]*"), Qt::CaseSensitive), commentFormat, QStringLiteral("#")},
+        {QRegExp(QStringLiteral("#!.*"), Qt::CaseSensitive), specialFormat, QStringLiteral("#!")},
+        {QRegExp(QStringLiteral("Option[^\n]*"), Qt::CaseSensitive), optionFormat,
+         QStringLiteral("Option")},
+        {QRegExp(QStringLiteral("\\[.*\\]"), Qt::CaseInsensitive), bracketFormat,
+         QStringLiteral("[")},
     };
 }
 
@@ -40,6 +42,8 @@ bool Highlighter::isUnitText(const QString &match)
 void Highlighter::highlightBlock(const QString &text)
 {
     for (const HighlightingRule &rule : qAsConst(highlightingRules)) {
+        if (!text.contains(rule.literal))
+            continue;
         // QRegExp keeps the last match, so each call works on its own copy.
         QRegExp expression(rule.pattern);
         int index = expression.indexIn(text);

@@ -20,6 +20,7 @@ private:
     {
         QRegExp pattern;
         QTextCharFormat format;
+        QString literal; // every match holds it, so lines without it are skipped
     };
 
     static bool isUnitText(const QString &match);

@@ -1,6 +1,5 @@
 #include "app/linelayout.h"
 
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QTextBlock>
@@ -26,7 +25,7 @@ bool isPlainAscii(const QStringRef &text)
 } // namespace
 
 LineLayout::LineLayout(QTextDocument *document, QPaintDevice *paintDevice)
-    : QAbstractTextDocumentLayout(document)
+    : QAbstractTextDocumentLayout(document), pageSize(document->pageSize())
 {
     setPaintDevice(paintDevice);
 }
@@ -43,13 +42,11 @@ void LineLayout::refreshMetrics()
     lineHeight = line.height();
     // Lines after a line separator follow at their height without a positive leading.
     lineStep = std::ceil(line.ascent() + line.descent() + line.leading());
-    const QFontMetricsF metrics(font, paintDevice());
+    metrics = QFontMetricsF(font, paintDevice());
+    // Font databases do not always know a fixed-pitch font for one, so the glyphs decide.
     advance = metrics.horizontalAdvance(QLatin1Char('0'));
-    const bool fixedPitch = QFontInfo(font).fixedPitch() &&
-                            metrics.horizontalAdvance(QLatin1Char('i')) == advance &&
-                            metrics.horizontalAdvance(QLatin1Char('W')) == advance;
-    if (!fixedPitch)
-        advance = 0;
+    for (QChar c : QStringLiteral("iW .#[M"))
+        advance = metrics.horizontalAdvance(c) == advance ? advance : 0;
     tabStop = document()->defaultTextOption().tabStopDistance();
 }
 
@@ -57,8 +54,7 @@ qreal LineLayout::textWidth(const QStringRef &text) const
 {
     // Shaping every line of a large file would cost more than the whole load.
     if (advance <= 0 || !isPlainAscii(text))
-        return QFontMetricsF(document()->defaultFont(), paintDevice())
-            .horizontalAdvance(text.toString());
+        return metrics.horizontalAdvance(text.toString());
     qreal x = 0;
     for (QChar c : text)
         x = c == QLatin1Char('\t') && tabStop > 0 ? (std::floor(x / tabStop) + 1) * tabStop
@@ -69,6 +65,10 @@ qreal LineLayout::textWidth(const QStringRef &text) const
 LineLayout::Extent LineLayout::measure(const QString &text) const
 {
     Extent extent;
+    if (!text.contains(QChar::LineSeparator)) {
+        extent.width = textWidth(QStringRef(&text));
+        return extent;
+    }
     const QVector<QStringRef> pieces = text.splitRef(QChar::LineSeparator);
     extent.lines = pieces.size();
     for (const QStringRef &piece : pieces)
@@ -123,15 +123,22 @@ bool LineLayout::remeasure(const QTextBlock &first, int replaced, int count)
 void LineLayout::documentChanged(int from, int charsRemoved, int charsAdded)
 {
     Q_UNUSED(charsRemoved)
-    const QSizeF oldSize = documentSize();
     QTextDocument *doc = document();
+    // A new page size comes alone as a change of the whole text, but unwrapped lines keep
+    // their place; the text edit sets one whenever its size first settles.
+    if (doc->pageSize() != pageSize) {
+        pageSize = doc->pageSize();
+        emit update(QRectF(0, 0, INT_MAX, INT_MAX));
+        return;
+    }
+    const QSizeF oldSize = documentSize();
     const QTextBlock first = doc->findBlock(from);
     QTextBlock last = doc->findBlock(from + charsAdded);
     if (!last.isValid())
         last = doc->lastBlock();
     const int count = last.blockNumber() - first.blockNumber() + 1;
     const int replaced = count - (doc->blockCount() - extents.size());
-    // Font, margin, tab and page changes come as a change of the whole text.
+    // Font, margin and tab changes come as a change of the whole text.
     const bool whole = (from == 0 && from + charsAdded >= doc->characterCount()) ||
                        !first.isValid() || replaced < 1 ||
                        first.blockNumber() + replaced > extents.size();

@@ -2,6 +2,7 @@
 #define VORPEN_LINELAYOUT_H
 
 #include <QAbstractTextDocumentLayout>
+#include <QFontMetricsF>
 #include <QVector>
 
 class QTextLayout;
@@ -12,6 +13,8 @@ class LineLayout : public QAbstractTextDocumentLayout
 {
     Q_OBJECT
     Q_PROPERTY(int cursorWidth READ cursorWidth WRITE setCursorWidth)
+    // Tells the text edit that resizing it changes nothing here.
+    Q_PROPERTY(bool contentHasAlignment READ contentHasAlignment)
 public:
     // Lays out document as its text would be shown on paintDevice.
     LineLayout(QTextDocument *document, QPaintDevice *paintDevice);
@@ -25,6 +28,7 @@ public:
 
     int cursorWidth() const { return caretWidth; }
     void setCursorWidth(int width) { caretWidth = width; }
+    bool contentHasAlignment() const { return false; }
 
 protected:
     void documentChanged(int from, int charsRemoved, int charsAdded) override;
@@ -51,12 +55,14 @@ private:
     void drawBlock(QPainter *painter, const PaintContext &context, const QTextBlock &block,
                    const QRectF &clip) const;
 
+    QSizeF pageSize;
     QVector<Extent> extents; // one per block
     int separatedBlocks = 0; // blocks of more than one line
     qreal widest = 0;
     qreal lineHeight = 0; // of a block of one line
     qreal lineStep = 0;   // from one line of a block to the next
-    qreal advance = 0;    // of every printable ASCII character in a fixed-pitch font, else 0
+    QFontMetricsF metrics = QFontMetricsF(QFont());
+    qreal advance = 0; // of every printable ASCII character in a fixed-pitch font, else 0
     qreal tabStop = 0;
     int caretWidth = 1;
 };

@@ -12,6 +12,7 @@
 #include <QHelpEvent>
 #include <QTextBlock>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolTip>
 
@@ -20,6 +21,7 @@ struct LiveRun
 {
     quint64 generation = 0;
     QString syntaxFile;
+    QString text; // read on the GUI thread, split by the worker
     QStringList lines;
     std::unique_ptr<SyntaxAnalyzer> analyzer;
     bool valid = false;
@@ -30,6 +32,8 @@ struct LiveRun
 
     void analyse()
     {
+        lines = text.split(QLatin1Char('\n'));
+        text.clear();
         analyzer = std::make_unique<SyntaxAnalyzer>(syntaxFile);
         QStringList input = lines;
         valid = analyzer->analyze(&input, line, failed);
@@ -73,25 +77,31 @@ void LiveAnalysis::start()
         rerun = true;
         return;
     }
-    auto run = std::make_shared<LiveRun>();
-    run->generation = generation;
-    run->syntaxFile = page->syntaxFile;
-    run->lines = page->textLines();
+    running = std::make_shared<LiveRun>();
+    running->generation = generation;
+    running->syntaxFile = page->syntaxFile;
+    running->text = page->textEdit->toPlainText();
+    LiveRun *run = running.get();
     worker = QThread::create([run] { run->analyse(); });
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    connect(worker, &QThread::finished, this, [this, run] { finished(run); });
+    connect(worker, &QThread::finished, this, &LiveAnalysis::finished);
     worker->start(QThread::LowPriority);
 }
 
-void LiveAnalysis::finished(const std::shared_ptr<LiveRun> &run)
+void LiveAnalysis::finished()
 {
     worker = nullptr;
+    std::shared_ptr<LiveRun> spent = std::move(running);
     // A result for text that has changed since would mark the wrong lines.
-    if (run->generation == generation) {
-        result = run;
+    if (spent->generation == generation) {
+        std::swap(result, spent);
         showMarker();
         emit analysed();
     }
+    // Freeing the tree of a large file takes long enough to hold up a keystroke.
+    if (spent)
+        QThreadPool::globalInstance()->start(
+            [spent = std::move(spent)]() mutable { spent.reset(); });
     if (rerun) {
         rerun = false;
         start();

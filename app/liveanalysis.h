@@ -45,7 +45,7 @@ protected:
 private:
     void textChanged();
     void start();
-    void finished(const std::shared_ptr<LiveRun> &run);
+    void finished();
     void showMarker();
     bool lineUnchanged(int line) const;
 
@@ -54,6 +54,7 @@ private:
     QPointer<QThread> worker;
     quint64 generation = 0;
     bool rerun = false;
+    std::shared_ptr<LiveRun> running; // read by the worker only until it finishes
     std::shared_ptr<LiveRun> result;
 };
 
