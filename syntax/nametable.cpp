@@ -1,70 +1,65 @@
 #include "syntax/nametable.h"
 
-#include <QHash>
+// Numbers far beyond the copies made so far are filed by hash, so that no name makes a run
+// reserve room for numbers that do not exist.
+static const int maxNumberGap = 1024;
+
+int NameTable::copyNumber(const QString &name, int &headLength)
+{
+    int start = name.size();
+    while (start > 0 && name.at(start - 1) >= QLatin1Char('0') &&
+           name.at(start - 1) <= QLatin1Char('9'))
+        --start;
+    const int digits = name.size() - start;
+    if (digits == 0 || digits > 9 || start == 0 || name.at(start - 1) != QLatin1Char('_'))
+        return -1;
+    if (digits > 1 && name.at(start) == QLatin1Char('0'))
+        return -1;
+    headLength = start - 1;
+    return name.midRef(start).toInt();
+}
 
 void NameTable::clear()
 {
-    entries.clear();
-    used = 0;
-    shift = 32;
-}
-
-uint NameTable::hashOf(const QString &name)
-{
-    return qHash(name);
+    runs.clear();
+    others.clear();
 }
 
 void NameTable::insert(Node *node)
 {
-    if (2 * (used + 1) > entries.size())
-        grow();
-    const uint hash = hashOf(node->name);
-    int i = home(hash);
-    while (entries.at(i).node)
-        i = next(i);
-    entries[i] = Slot{hash, node};
-    ++used;
-}
-
-void NameTable::grow()
-{
-    const QVector<Slot> old = entries;
-    const int size = qMax(64, 2 * old.size());
-    entries = QVector<Slot>(size);
-    shift = 32;
-    for (int bits = size; bits > 1; bits /= 2)
-        --shift;
-    used = 0;
-    for (const Slot &slot : old) {
-        if (slot.node) {
-            int i = home(slot.hash);
-            while (entries.at(i).node)
-                i = next(i);
-            entries[i] = slot;
-            ++used;
+    int headLength = 0;
+    const int number = copyNumber(node->name, headLength);
+    if (number >= 0) {
+        Run &run = runs[node->name.left(headLength)];
+        if (number < run.byNumber.size() + maxNumberGap) {
+            if (number >= run.byNumber.size())
+                run.byNumber.resize(number + 1);
+            if (!run.byNumber.at(number)) {
+                run.byNumber[number] = node;
+                return;
+            }
         }
+        ++run.others;
     }
+    others.insert(node);
 }
 
 void NameTable::remove(Node *node)
 {
-    if (entries.isEmpty())
-        return;
-    int hole = home(hashOf(node->name));
-    while (entries.at(hole).node && entries.at(hole).node != node)
-        hole = next(hole);
-    if (!entries.at(hole).node)
-        return;
-    // Moves back every later entry of the run that the hole would otherwise hide.
-    for (int i = next(hole); entries.at(i).node; i = next(i)) {
-        const int wanted = home(entries.at(i).hash);
-        const bool reachable =
-            hole <= i ? (hole < wanted && wanted <= i) : (hole < wanted || wanted <= i);
-        if (reachable)
-            continue;
-        entries[hole] = entries.at(i);
-        hole = i;
+    int headLength = 0;
+    const int number = copyNumber(node->name, headLength);
+    if (number >= 0) {
+        const auto found = runs.find(node->name.left(headLength));
+        if (found == runs.end())
+            return;
+        Run &run = found.value();
+        if (number < run.byNumber.size() && run.byNumber.at(number) == node) {
+            run.byNumber[number] = nullptr;
+            while (!run.byNumber.isEmpty() && !run.byNumber.last())
+                run.byNumber.removeLast();
+            return;
+        }
+        --run.others;
     }
-    entries[hole] = Slot();
-    --used;
+    others.remove(node);
 }

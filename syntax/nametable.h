@@ -1,14 +1,17 @@
 #ifndef VORPEN_NAMETABLE_H
 #define VORPEN_NAMETABLE_H
 
+#include "syntax/namehashtable.h"
 #include "syntax/node.h"
 
+#include <QHash>
 #include <QString>
 #include <QVector>
 
-// The nodes of a tree by name, in one flat open-addressing table: analysis files and drops
-// hundreds of thousands of copies, and a table of linked entries spends most of that time
-// waiting for memory. Several nodes may share a name.
+// The nodes of a tree by name. Copies are named after their original with "_" and a number,
+// and analysis makes and reads the copies of one original in the order of their numbers; so
+// they are kept side by side, by number, and filing or finding them walks through memory
+// instead of jumping around it. Several nodes may share a name.
 class NameTable
 {
 public:
@@ -20,39 +23,45 @@ public:
     // Calls visit for every node of exactly this name.
     template <typename Visit> void forEach(const QString &name, Visit visit) const
     {
-        if (entries.isEmpty())
-            return;
-        const uint hash = hashOf(name);
-        for (int i = home(hash); entries.at(i).node; i = next(i)) {
-            const Slot &slot = entries.at(i);
-            if (slot.hash == hash && slot.node->name == name)
-                visit(slot.node);
+        int headLength = 0;
+        const int number = copyNumber(name, headLength);
+        if (number >= 0) {
+            const auto run = runs.constFind(name.left(headLength));
+            if (run == runs.cend())
+                return;
+            if (number < run->byNumber.size() && run->byNumber.at(number))
+                visit(run->byNumber.at(number));
+            if (run->others == 0)
+                return;
         }
+        others.forEach(name, visit);
     }
     // Calls visit for every node in the table.
     template <typename Visit> void forAll(Visit visit) const
     {
-        for (const Slot &slot : entries) {
-            if (slot.node)
-                visit(slot.node);
+        for (const Run &run : runs) {
+            for (Node *node : run.byNumber) {
+                if (node)
+                    visit(node);
+            }
         }
+        others.forAll(visit);
     }
 
 private:
-    struct Slot
+    // The copies of one original: the one numbered n at n, further ones of a taken number in
+    // the hash table.
+    struct Run
     {
-        uint hash = 0;
-        Node *node = nullptr;
+        QVector<Node *> byNumber;
+        int others = 0;
     };
 
-    static uint hashOf(const QString &name);
-    int home(uint hash) const { return int((hash * 2654435769u) >> shift); }
-    int next(int i) const { return (i + 1) & (entries.size() - 1); }
-    void grow();
+    // The number after the last "_" as copies write it, or -1.
+    static int copyNumber(const QString &name, int &headLength);
 
-    QVector<Slot> entries; // a power of two in size, at most half full
-    int used = 0;
-    int shift = 32;
+    QHash<QString, Run> runs;
+    NameHashTable others; // names without a number, and numbers taken twice
 };
 
 #endif
