@@ -1,0 +1,123 @@
+// The name table files copies by their number and everything else by hash; whichever way a
+// name went, a look-up must find exactly the nodes of that name.
+#include "syntax/nametable.h"
+
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+QStringList namesFound(const NameTable &table, const QString &name)
+{
+    QStringList found;
+    table.forEach(name, [&found](Node *node) { found << node->name; });
+    return found;
+}
+
+QSet<Node *> nodesFound(const NameTable &table, const QString &name)
+{
+    QSet<Node *> found;
+    table.forEach(name, [&found](Node *node) { found.insert(node); });
+    return found;
+}
+
+} // namespace
+
+class TestNameTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void namesThatLookNumbered_data();
+    void namesThatLookNumbered();
+    void sharedNamesAndRemoval();
+    void manyCopiesAndTheirRemoval();
+};
+
+void TestNameTable::namesThatLookNumbered_data()
+{
+    QTest::addColumn<QStringList>("names");
+    // Each name must find only itself, however close the others come.
+    QTest::newRow("leading zero") << QStringList{"A_5", "A_05", "A_005"};
+    QTest::newRow("no number") << QStringList{"A", "A_", "A__1", "_1", "_"};
+    QTest::newRow("nested suffixes") << QStringList{"A_1_2", "A_12", "A_1", "A1_2"};
+    QTest::newRow("number far beyond the run")
+        << QStringList{"A_0", "A_1", "A_999999", "A_1000000000", "A_2147483648"};
+    QTest::newRow("digits without underscore") << QStringList{"A5", "A_5", "5", "55"};
+}
+
+void TestNameTable::namesThatLookNumbered()
+{
+    QFETCH(QStringList, names);
+    std::vector<std::unique_ptr<Node>> nodes;
+    NameTable table;
+    for (const QString &name : names) {
+        nodes.push_back(std::make_unique<Node>());
+        nodes.back()->name = name;
+        table.insert(nodes.back().get());
+    }
+    for (const QString &name : names)
+        QCOMPARE(namesFound(table, name), QStringList{name});
+    QVERIFY(namesFound(table, QStringLiteral("A_7")).isEmpty());
+
+    int all = 0;
+    table.forAll([&all](Node *) { ++all; });
+    QCOMPARE(all, names.size());
+
+    for (const auto &node : nodes)
+        table.remove(node.get());
+    for (const QString &name : names)
+        QVERIFY(namesFound(table, name).isEmpty());
+}
+
+void TestNameTable::sharedNamesAndRemoval()
+{
+    // Copies of different collections may carry the same name.
+    Node first;
+    Node second;
+    Node third;
+    for (Node *node : {&first, &second, &third})
+        node->name = QStringLiteral("GrainPar_0");
+    NameTable table;
+    table.insert(&first);
+    table.insert(&second);
+    table.insert(&third);
+    QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")),
+             (QSet<Node *>{&first, &second, &third}));
+
+    // Dropping the one filed by number leaves the others findable, and the number free.
+    table.remove(&first);
+    QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&second, &third}));
+    table.insert(&first);
+    table.remove(&third);
+    QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&first, &second}));
+    table.remove(&second);
+    table.remove(&first);
+    QVERIFY(nodesFound(table, QStringLiteral("GrainPar_0")).isEmpty());
+}
+
+void TestNameTable::manyCopiesAndTheirRemoval()
+{
+    // Enough entries to make the hash table grow several times, removed from the middle.
+    const int count = 5000;
+    std::vector<std::unique_ptr<Node>> nodes;
+    NameTable table;
+    for (int i = 0; i < count; ++i) {
+        for (const char *head : {"Seed_", "Seed_x"}) {
+            nodes.push_back(std::make_unique<Node>());
+            nodes.back()->name = QLatin1String(head) + QString::number(i);
+            table.insert(nodes.back().get());
+        }
+    }
+    for (std::size_t i = 0; i < nodes.size(); i += 3)
+        table.remove(nodes.at(i).get());
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        const QSet<Node *> expected = i % 3 == 0 ? QSet<Node *>() : QSet<Node *>{nodes.at(i).get()};
+        QCOMPARE(nodesFound(table, nodes.at(i)->name), expected);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestNameTable)
+#include "test_nametable.moc"
