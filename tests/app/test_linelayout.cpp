@@ -118,6 +118,7 @@ private slots:
     void placesLinesAsTheStockLayout();
     void followsEditsAsTheStockLayout_data();
     void followsEditsAsTheStockLayout();
+    void followsFontAndTabChanges();
     void scrollRangeCoversTheWidestLine();
     void paintsHighlightingAfterEdits();
     void paintsFullWidthMarker();
@@ -180,6 +181,19 @@ void TestLineLayout::followsEditsAsTheStockLayout()
     // Undo runs the edit backwards through the same notifications.
     pair.lined.document()->undo();
     pair.stock.document()->undo();
+    compareGeometry(pair);
+}
+
+void TestLineLayout::followsFontAndTabChanges()
+{
+    EditorPair pair;
+    QFont larger = pair.lined.font();
+    larger.setPixelSize(19);
+    for (QTextEdit *edit : {static_cast<QTextEdit *>(&pair.lined), &pair.stock}) {
+        edit->setFont(larger);
+        edit->setTabStopDistance(33);
+    }
+    pair.stock.document()->documentLayout()->documentSize();
     compareGeometry(pair);
 }
 
