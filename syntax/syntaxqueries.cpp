@@ -58,27 +58,35 @@ static QString outerSuffixOf(const QString &suffix)
     return length > 0 ? suffix.left(length) : QString();
 }
 
+// Texts of copies are sized exactly: analysis keeps one per copy, hundreds of thousands of them.
+static QString suffixed(const QString &name, const QString &suffix)
+{
+    QString text;
+    text.reserve(name.size() + suffix.size());
+    text += name;
+    text += suffix;
+    return text;
+}
+
 // Conditions of a copy refer to the copies of its siblings; "E:" entries keep to the definition.
 static void renameConditions(Node *copy, const QString &suffix, const QString &outerSuffix)
 {
     if (copy->cname.isEmpty())
         return;
-    const QString &cname = copy->cname;
+    const QVector<QStringRef> entries = copy->cname.splitRef(QLatin1Char(','));
+    const auto suffixOf = [&suffix, &outerSuffix](const QStringRef &entry) -> const QString & {
+        return entry.startsWith(QLatin1String("E:")) ? outerSuffix : suffix;
+    };
+    int size = entries.size() - 1;
+    for (const QStringRef &entry : entries)
+        size += entry.size() + suffixOf(entry).size();
     QString renamed;
-    renamed.reserve(cname.size() + 4 * (suffix.size() + 1));
-    int start = 0;
-    for (;;) {
-        int end = cname.indexOf(QLatin1Char(','), start);
-        const bool last = end < 0;
-        if (last)
-            end = cname.size();
-        const QStringRef entry = cname.midRef(start, end - start);
-        renamed += entry;
-        renamed += entry.startsWith(QLatin1String("E:")) ? outerSuffix : suffix;
-        if (last)
-            break;
-        renamed += QLatin1Char(',');
-        start = end + 1;
+    renamed.reserve(size);
+    for (int i = 0; i < entries.size(); ++i) {
+        if (i > 0)
+            renamed += QLatin1Char(',');
+        renamed += entries.at(i);
+        renamed += suffixOf(entries.at(i));
     }
     copy->cname = renamed;
 }
@@ -115,7 +123,7 @@ void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
             Node *child = section->children.at(i);
             Node *copy = copyNode(child);
             copySubtree(child, copy, copySuffix, outerSuffix);
-            copy->name += copySuffix;
+            copy->name = suffixed(child->name, copySuffix);
             renameConditions(copy, copySuffix, outerSuffix);
             copy->parent = section;
             section->children.append(copy);
@@ -138,7 +146,7 @@ void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString o
         Node *copy = copyNode(child);
         copy->parent = to;
         copySubtree(child, copy, suffix, outerSuffix);
-        copy->name += suffix;
+        copy->name = suffixed(child->name, suffix);
         renameConditions(copy, suffix, outerSuffix);
         to->children.append(copy);
         index.add(copy);
