@@ -11,8 +11,12 @@ QT_WARNING_DISABLE_DEPRECATED
 
 SyntaxAnalyzer::SyntaxAnalyzer(QString fileName) : definitionName(fileName)
 {
-    QFile file(QStringLiteral(":/syntax/") + fileName);
-    load(file.open(QIODevice::ReadOnly) ? &file : nullptr);
+    if (const Node *definition = loadedDefinition(fileName)) {
+        root = copyDefinition(definition, nullptr);
+        currentNode = root;
+        return;
+    }
+    load(nullptr);
 }
 
 SyntaxAnalyzer::SyntaxAnalyzer(QString name, const QByteArray &definition) : definitionName(name)

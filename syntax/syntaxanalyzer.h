@@ -115,6 +115,8 @@ private:
     };
 
     void load(QIODevice *definition);
+    static const Node *loadedDefinition(const QString &fileName);
+    static Node *copyDefinition(const Node *node, Node *parent);
     void discard(Node *node);
     NameIndex &nameIndex();
     static qint64 copiedSize(Node *node);

@@ -1,0 +1,48 @@
+#include "syntax/syntaxanalyzer.h"
+
+#include <QFile>
+#include <QMutex>
+
+#include <map>
+#include <memory>
+
+// Each analysis starts from a fresh tree of its definition. Copying a tree read once per
+// process is many times quicker than reading the XML again; analyses run on several threads.
+const Node *SyntaxAnalyzer::loadedDefinition(const QString &fileName)
+{
+    static QMutex mutex;
+    static std::map<QString, std::unique_ptr<SyntaxAnalyzer>> loaded;
+    QMutexLocker lock(&mutex);
+    auto found = loaded.find(fileName);
+    if (found == loaded.end()) {
+        QFile file(QStringLiteral(":/syntax/") + fileName);
+        if (!file.open(QIODevice::ReadOnly))
+            return nullptr;
+        auto definition = std::make_unique<SyntaxAnalyzer>(fileName, file.readAll());
+        found = loaded.emplace(fileName, std::move(definition)).first;
+    }
+    return found->second->root;
+}
+
+Node *SyntaxAnalyzer::copyDefinition(const Node *node, Node *parent)
+{
+    Node *copy = new Node;
+    copy->name = node->name;
+    copy->type = node->type;
+    copy->options = node->options;
+    copy->cname = node->cname;
+    copy->cvalues = node->cvalues;
+    copy->cmode = node->cmode;
+    copy->defaultValue = node->defaultValue;
+    copy->parent = parent;
+    copy->values = node->values;
+    copy->terse = node->terse;
+    copy->position = node->position;
+    copy->show = node->show;
+    copy->first = node->first;
+    copy->definedChildCount = node->definedChildCount;
+    copy->children.reserve(node->children.size());
+    for (const Node *child : node->children)
+        copy->children.append(copyDefinition(child, copy));
+    return copy;
+}
