@@ -13,6 +13,7 @@ private slots:
     void copyNodeKeepsDefinitionOnly();
     void brokenDefinitionKeepsPartialTree();
     void missingDefinitionHoldsOnlyRoot();
+    void everyEngineGetsItsOwnTree();
 };
 
 static QStringList walkNames(SyntaxAnalyzer &engine)
@@ -143,6 +144,50 @@ void TestSyntaxLoading::missingDefinitionHoldsOnlyRoot()
     QVERIFY(!engine.analyze(&lines, line, failed));
     QCOMPARE(failed, nullptr);
     QCOMPARE(line, 1);
+}
+
+// Every field of every node, in document order.
+static QString treeText(const Node *node)
+{
+    QString text = QStringLiteral("(%1|%2|%3|%4|%5|%6|%7|%8|%9")
+                       .arg(node->name, node->type, node->options.join(QLatin1Char('/')),
+                            node->cname, node->cvalues)
+                       .arg(node->cmode)
+                       .arg(node->defaultValue, node->values.join(QLatin1Char('/')))
+                       .arg(node->terse);
+    text += QStringLiteral("|%1|%2|%3|%4")
+                .arg(node->position)
+                .arg(node->show)
+                .arg(node->first)
+                .arg(node->definedChildCount);
+    for (const Node *child : node->children) {
+        if (child->parent != node)
+            return QStringLiteral("wrong parent of ") + child->name;
+        text += treeText(child);
+    }
+    return text + QLatin1Char(')');
+}
+
+void TestSyntaxLoading::everyEngineGetsItsOwnTree()
+{
+    const QString name = QStringLiteral("engine_loading.xml");
+    QFile file(QStringLiteral(":/syntax/") + name);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    SyntaxAnalyzer parsed(name, file.readAll());
+    const QString expected = treeText(parsed.getRoot());
+
+    SyntaxAnalyzer first(name);
+    QCOMPARE(treeText(first.getRoot()), expected);
+
+    // What one engine does to its tree, another never sees.
+    Node *section = first.getRoot()->children.first();
+    first.copySection(section, 2, QString());
+    section->children.first()->values << QStringLiteral("changed");
+    section->options.clear();
+    first.getRoot()->defaultValue = QStringLiteral("changed");
+    SyntaxAnalyzer second(name);
+    QCOMPARE(treeText(second.getRoot()), expected);
+    QVERIFY(treeText(first.getRoot()) != expected);
 }
 
 QTEST_GUILESS_MAIN(TestSyntaxLoading)
