@@ -16,7 +16,15 @@ int NameTable::copyNumber(const QString &name, int &headLength)
     if (digits > 1 && name.at(start) == QLatin1Char('0'))
         return -1;
     headLength = start - 1;
-    return name.midRef(start).toInt();
+    int number = 0;
+    for (int i = start; i < name.size(); ++i)
+        number = 10 * number + (name.at(i).unicode() - '0');
+    return number;
+}
+
+QString NameTable::headOf(const QString &name, int headLength)
+{
+    return QString::fromRawData(name.constData(), headLength);
 }
 
 void NameTable::clear()
@@ -30,7 +38,10 @@ void NameTable::insert(Node *node)
     int headLength = 0;
     const int number = copyNumber(node->name, headLength);
     if (number >= 0) {
-        Run &run = runs[node->name.left(headLength)];
+        auto found = runs.find(headOf(node->name, headLength));
+        if (found == runs.end())
+            found = runs.insert(node->name.left(headLength), Run());
+        Run &run = found.value();
         if (number < run.byNumber.size() + maxNumberGap) {
             if (number >= run.byNumber.size())
                 run.byNumber.resize(number + 1);
@@ -49,7 +60,7 @@ void NameTable::remove(Node *node)
     int headLength = 0;
     const int number = copyNumber(node->name, headLength);
     if (number >= 0) {
-        const auto found = runs.find(node->name.left(headLength));
+        const auto found = runs.find(headOf(node->name, headLength));
         if (found == runs.end())
             return;
         Run &run = found.value();

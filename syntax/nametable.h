@@ -26,7 +26,7 @@ public:
         int headLength = 0;
         const int number = copyNumber(name, headLength);
         if (number >= 0) {
-            const auto run = runs.constFind(name.left(headLength));
+            const auto run = runs.constFind(headOf(name, headLength));
             if (run == runs.cend())
                 return;
             if (number < run->byNumber.size() && run->byNumber.at(number))
@@ -59,6 +59,8 @@ private:
 
     // The number after the last "_" as copies write it, or -1.
     static int copyNumber(const QString &name, int &headLength);
+    // The name up to that "_", borrowing the name's characters for a look-up.
+    static QString headOf(const QString &name, int headLength);
 
     QHash<QString, Run> runs;
     NameHashTable others; // names without a number, and numbers taken twice
