@@ -24,4 +24,17 @@ private:
     QHash<const QChar *, Parsed> byAddress;
 };
 
+// Calls visit(entry, first) for each entry of a "cname" text, the texts between its ",".
+template <typename Visit> void forEachConditionName(const QString &cname, Visit visit)
+{
+    int start = 0;
+    for (;;) {
+        const int end = cname.indexOf(QLatin1Char(','), start);
+        visit(cname.midRef(start, (end < 0 ? cname.size() : end) - start), start == 0);
+        if (end < 0)
+            return;
+        start = end + 1;
+    }
+}
+
 #endif

@@ -83,18 +83,15 @@ bool SyntaxAnalyzer::conditionKeeps(Node *node)
             return false;
     } else {
         static const QStringList noAlternatives{QString()};
-        int start = 0;
-        for (int k = 0; start <= cname.size(); ++k) {
-            int end = cname.indexOf(QLatin1Char(','), start);
-            if (end < 0)
-                end = cname.size();
+        int k = 0;
+        forEachConditionName(cname, [&](const QStringRef &name, bool) {
             const bool match = nameMatches(
-                definedName(cname.mid(start, end - start)),
+                definedName(name.toString()),
                 k < parsed.alternatives.size() ? parsed.alternatives.at(k) : noAlternatives);
             all = all && match;
             any = any || match;
-            start = end + 1;
-        }
+            ++k;
+        });
     }
     switch (node->cmode) {
     case 0:

@@ -73,21 +73,21 @@ static void renameConditions(Node *copy, const QString &suffix, const QString &o
 {
     if (copy->cname.isEmpty())
         return;
-    const QVector<QStringRef> entries = copy->cname.splitRef(QLatin1Char(','));
     const auto suffixOf = [&suffix, &outerSuffix](const QStringRef &entry) -> const QString & {
         return entry.startsWith(QLatin1String("E:")) ? outerSuffix : suffix;
     };
-    int size = entries.size() - 1;
-    for (const QStringRef &entry : entries)
-        size += entry.size() + suffixOf(entry).size();
+    int size = -1;
+    forEachConditionName(copy->cname, [&size, &suffixOf](const QStringRef &entry, bool) {
+        size += 1 + entry.size() + suffixOf(entry).size();
+    });
     QString renamed;
     renamed.reserve(size);
-    for (int i = 0; i < entries.size(); ++i) {
-        if (i > 0)
+    forEachConditionName(copy->cname, [&renamed, &suffixOf](const QStringRef &entry, bool first) {
+        if (!first)
             renamed += QLatin1Char(',');
-        renamed += entries.at(i);
-        renamed += suffixOf(entries.at(i));
-    }
+        renamed += entry;
+        renamed += suffixOf(entry);
+    });
     copy->cname = renamed;
 }
 
