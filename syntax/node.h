@@ -27,6 +27,9 @@ struct Node
     QString cname;
     QString cvalues;
     int cmode = 1; // 0 not, 1 and, 2 or, 3 matrixskip, 4 reread
+    // How often the node stands on its analyzer's walk; kept here, where it fills what would be
+    // padding, because analysis makes hundreds of thousands of nodes.
+    int walkEntries = 0;
     QString defaultValue;
     Node *parent = nullptr;
     QVector<Node *> children; // owned
@@ -36,7 +39,6 @@ struct Node
     QString show = noShow(); // matches no keyword
     bool first = false;
     int definedChildCount = 0;
-    int walkEntries = 0; // how often the node stands on its analyzer's walk
 };
 
 #endif
