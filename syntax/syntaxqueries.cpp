@@ -141,6 +141,7 @@ void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString o
     if (from->definedChildCount == 0)
         from->definedChildCount = from->children.size();
     const int defined = qMin(from->definedChildCount, from->children.size());
+    to->children.reserve(to->children.size() + defined);
     for (int i = 0; i < defined; ++i) {
         Node *child = from->children.at(i);
         Node *copy = copyNode(child);
