@@ -22,6 +22,14 @@ QString headerValue(const QString &line)
     return equals < 0 ? line : line.mid(equals + 1);
 }
 
+// The file is the editor's own: always UTF-8, whatever the locale, and never taken for UTF-16 or
+// UTF-32 because of bytes that happen to look like a byte order mark.
+void useUtf8(QTextStream &stream)
+{
+    stream.setCodec("UTF-8");
+    stream.setAutoDetectUnicode(false);
+}
+
 // Paths on lines that follow a separator, trimmed, non-empty and existing, in file order.
 // Stops once limit paths are collected (a negative limit collects all).
 QStringList readRecentPaths(QTextStream &in, bool afterSeparator, int limit)
@@ -93,6 +101,7 @@ void Configuration::read()
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return;
     QTextStream in(&file);
+    useUtf8(in);
     QString line = in.readLine();
     if (!isSeparator(line) && !executableKnown) {
         simulationExecutable = headerValue(line).trimmed();
@@ -135,6 +144,7 @@ void Configuration::write(bool merge)
     QFile file(fileName);
     if (merge && file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         QTextStream in(&file);
+        useUtf8(in);
         while (!in.atEnd() && !isSeparator(in.readLine())) {
         }
         for (const QString &path : readRecentPaths(in, true, -1)) {
@@ -146,6 +156,7 @@ void Configuration::write(bool merge)
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return;
     QTextStream out(&file);
+    useUtf8(out);
     out << "zelmora=" << simulationExecutable << '\n';
     out << "dp=" << displayTool << '\n';
     out << "fontsize=" << fontSize << '\n';

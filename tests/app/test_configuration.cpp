@@ -99,6 +99,35 @@ private slots:
         QVERIFY(config.recentExecutables.isEmpty());
     }
 
+    // Found by fuzzing: bytes looking like a UTF-32 byte order mark made the file read as UTF-32,
+    // and the written file then read differently.
+    void fileIsUtf8WhateverItsFirstBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("UTF-32 mark") << QByteArray("\0\0\xfe\xff---\0\n\0", 10);
+        QTest::newRow("UTF-16 mark") << QByteArray("\xff\xfezelmora=/a\n");
+        QTest::newRow("umlauts") << QByteArray("zelmora=/home/j\xc3\xbcrgen/ZELMORA_TQ\n");
+    }
+
+    void fileIsUtf8WhateverItsFirstBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        {
+            QFile file(rcPath);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(bytes);
+        }
+        Configuration first = fresh();
+        first.read();
+        const QByteArray value = bytes.left(bytes.indexOf('\n')).mid(bytes.indexOf('=') + 1);
+        QCOMPARE(first.simulationExecutable, QString::fromUtf8(value.constData(), value.size()));
+        first.write(false);
+        Configuration second = fresh();
+        second.read();
+        QCOMPARE(second.simulationExecutable, first.simulationExecutable);
+        QCOMPARE(second.displayTool, first.displayTool);
+    }
+
     void headerlessFileKeepsSettingsAndReadsPaths()
     {
         const QStringList files = existingFiles(2);
