@@ -91,8 +91,8 @@ NameIndex::Stem &NameIndex::stemOf(const QString &stem)
         found = byStem.insert(stem, Stem());
         found->length = stem.size();
         found->matcher.setPattern(stem);
-        Stem &stem = found.value();
-        byName.forAll([&stem](Node *node) { file(stem, node); });
+        Stem &added = found.value();
+        byName.forAll([&added](Node *node) { file(added, node); });
     }
     return found.value();
 }
