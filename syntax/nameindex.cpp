@@ -15,7 +15,8 @@ static QString stemOfPart(const QString &part)
 void NameIndex::build(Node *root)
 {
     byName.clear();
-    byStem.clear();
+    stems.clear();
+    stemAt.clear();
     built = true;
     QVector<Node *> pending = {root};
     while (!pending.isEmpty()) {
@@ -41,7 +42,7 @@ void NameIndex::add(Node *node)
     if (!built || !isParameter(node))
         return;
     byName.insert(node);
-    for (Stem &stem : byStem)
+    for (Stem &stem : stems)
         file(stem, node);
 }
 
@@ -50,7 +51,7 @@ void NameIndex::remove(Node *node)
     if (!built || !isParameter(node))
         return;
     byName.remove(node);
-    for (Stem &stem : byStem)
+    for (Stem &stem : stems)
         unfile(stem, node);
 }
 
@@ -58,6 +59,8 @@ void NameIndex::remove(Node *node)
 template <typename Visit>
 static void forEachTail(const QStringMatcher &matcher, int length, const QString &name, Visit visit)
 {
+    if (name.size() < length)
+        return;
     for (int at = matcher.indexIn(name); at >= 0; at = matcher.indexIn(name, at + 1))
         visit(name.mid(at + length));
 }
@@ -86,15 +89,16 @@ Node *NameIndex::firstParameter(const QString &name) const
 
 NameIndex::Stem &NameIndex::stemOf(const QString &stem)
 {
-    auto found = byStem.find(stem);
-    if (found == byStem.end()) {
-        found = byStem.insert(stem, Stem());
-        found->length = stem.size();
-        found->matcher.setPattern(stem);
-        Stem &added = found.value();
-        byName.forAll([&added](Node *node) { file(added, node); });
-    }
-    return found.value();
+    const auto found = stemAt.constFind(stem);
+    if (found != stemAt.cend())
+        return stems[found.value()];
+    stemAt.insert(stem, stems.size());
+    stems.append(Stem());
+    Stem &added = stems.last();
+    added.length = stem.size();
+    added.matcher.setPattern(stem);
+    byName.forAll([&added](Node *node) { file(added, node); });
+    return added;
 }
 
 bool NameIndex::anyHolds(const QStringList &parts, const QString &value)

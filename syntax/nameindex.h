@@ -50,8 +50,10 @@ private:
     NameTable byName;
     // The stems of the "find:" conditions of the definition, and any other a look-up asked
     // for. A copied condition asks for its stem followed by the copy's suffix, so the stems
-    // stay as few as the conditions of the definition.
-    QHash<QString, Stem> byStem;
+    // stay as few as the conditions of the definition. Every node that joins is filed under
+    // each stem, so they are kept side by side; stemAt finds one by its text.
+    QVector<Stem> stems;
+    QHash<QString, int> stemAt;
 };
 
 #endif

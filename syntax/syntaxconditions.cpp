@@ -1,6 +1,7 @@
 #include "syntax/syntaxanalyzer.h"
 
 static const QString placeholder = QStringLiteral("..");
+static const QStringList onlyPlaceholder{placeholder};
 
 static bool isSection(const Node *node)
 {
@@ -85,8 +86,11 @@ bool SyntaxAnalyzer::conditionKeeps(Node *node)
         static const QStringList noAlternatives{QString()};
         int k = 0;
         forEachConditionName(cname, [&](const QStringRef &name, bool) {
+            // A plain name is looked up in place, without a copy of its characters.
             const bool match = nameMatches(
-                definedName(name.toString()),
+                name.startsWith(QLatin1String("E:"))
+                    ? definedName(name.toString())
+                    : QString::fromRawData(name.unicode(), name.size()),
                 k < parsed.alternatives.size() ? parsed.alternatives.at(k) : noAlternatives);
             all = all && match;
             any = any || match;
@@ -108,7 +112,7 @@ bool SyntaxAnalyzer::nameMatches(const QString &name, const QStringList &alterna
     Node *found = nullptr;
     QStringList values = getValues(name, false, found);
     if (values.isEmpty())
-        values.append(placeholder);
+        values = onlyPlaceholder;
     for (const QString &value : qAsConst(values)) {
         for (const QString &alternative : alternatives) {
             if (value == placeholder && alternative == QLatin1String("isEmpty"))

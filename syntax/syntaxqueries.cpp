@@ -73,6 +73,11 @@ static void renameConditions(Node *copy, const QString &suffix, const QString &o
 {
     if (copy->cname.isEmpty())
         return;
+    // Most conditions name one sibling.
+    if (!copy->cname.contains(QLatin1Char(',')) && !copy->cname.startsWith(QLatin1String("E:"))) {
+        copy->cname = suffixed(copy->cname, suffix);
+        return;
+    }
     const auto suffixOf = [&suffix, &outerSuffix](const QStringRef &entry) -> const QString & {
         return entry.startsWith(QLatin1String("E:")) ? outerSuffix : suffix;
     };
