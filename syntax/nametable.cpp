@@ -22,9 +22,25 @@ int NameTable::copyNumber(const QString &name, int &headLength)
     return number;
 }
 
-QString NameTable::headOf(const QString &name, int headLength)
+// The run filed under the head in runs, const or not.
+template <typename Run, typename Runs> static Run *runIn(Runs &runs, QStringView head)
 {
-    return QString::fromRawData(name.constData(), headLength);
+    const uint hash = qHash(head);
+    for (auto it = runs.find(hash); it != runs.end() && it.key() == hash; ++it) {
+        if (head.compare(it->head) == 0)
+            return &it.value();
+    }
+    return nullptr;
+}
+
+const NameTable::Run *NameTable::runOf(QStringView head) const
+{
+    return runIn<const Run>(runs, head);
+}
+
+NameTable::Run *NameTable::runOf(QStringView head)
+{
+    return runIn<Run>(runs, head);
 }
 
 void NameTable::clear()
@@ -38,10 +54,11 @@ void NameTable::insert(Node *node)
     int headLength = 0;
     const int number = copyNumber(node->name, headLength);
     if (number >= 0) {
-        auto found = runs.find(headOf(node->name, headLength));
-        if (found == runs.end())
-            found = runs.insert(node->name.left(headLength), Run());
-        Run &run = found.value();
+        const QStringView head = QStringView(node->name).left(headLength);
+        Run *found = runOf(head);
+        if (!found)
+            found = &runs.insert(qHash(head), Run{head.toString(), {}, 0}).value();
+        Run &run = *found;
         if (number < run.byNumber.size() + maxNumberGap) {
             if (number >= run.byNumber.size())
                 run.byNumber.resize(number + 1);
@@ -60,10 +77,10 @@ void NameTable::remove(Node *node)
     int headLength = 0;
     const int number = copyNumber(node->name, headLength);
     if (number >= 0) {
-        const auto found = runs.find(headOf(node->name, headLength));
-        if (found == runs.end())
+        Run *found = runOf(QStringView(node->name).left(headLength));
+        if (!found)
             return;
-        Run &run = found.value();
+        Run &run = *found;
         if (number < run.byNumber.size() && run.byNumber.at(number) == node) {
             run.byNumber[number] = nullptr;
             while (!run.byNumber.isEmpty() && !run.byNumber.last())

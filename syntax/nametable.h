@@ -26,8 +26,8 @@ public:
         int headLength = 0;
         const int number = copyNumber(name, headLength);
         if (number >= 0) {
-            const auto run = runs.constFind(headOf(name, headLength));
-            if (run == runs.cend())
+            const Run *run = runOf(QStringView(name).left(headLength));
+            if (!run)
                 return;
             if (number < run->byNumber.size() && run->byNumber.at(number))
                 visit(run->byNumber.at(number));
@@ -53,17 +53,20 @@ private:
     // the hash table.
     struct Run
     {
+        QString head;
         QVector<Node *> byNumber;
         int others = 0;
     };
 
     // The number after the last "_" as copies write it, or -1.
     static int copyNumber(const QString &name, int &headLength);
-    // The name up to that "_", borrowing the name's characters for a look-up.
-    static QString headOf(const QString &name, int headLength);
+    // The run of the name up to that "_", or null; looked up by a view of the name, because
+    // every copy filed or found would otherwise allocate a text for its head.
+    const Run *runOf(QStringView head) const;
+    Run *runOf(QStringView head);
 
-    QHash<QString, Run> runs;
-    NameHashTable others; // names without a number, and numbers taken twice
+    QMultiHash<uint, Run> runs; // by the hash of their head
+    NameHashTable others;       // names without a number, and numbers taken twice
 };
 
 #endif
