@@ -117,7 +117,9 @@ bool SyntaxAnalyzer::nameMatches(const QString &name, const QStringList &alterna
         for (const QString &alternative : alternatives) {
             if (value == placeholder && alternative == QLatin1String("isEmpty"))
                 return true;
-            if (value.compare(alternative, Qt::CaseInsensitive) == 0)
+            // Letter case is folded one character at a time, so only equal lengths can match.
+            if (value.size() == alternative.size() &&
+                value.compare(alternative, Qt::CaseInsensitive) == 0)
                 return true;
             if (alternative.startsWith(QLatin1String("contains:")) &&
                 value.toLower().contains(

@@ -1,5 +1,7 @@
 #include "syntax/syntaxanalyzer.h"
 
+#include <algorithm>
+
 // Built at the first look-up, when the definition is complete; the edits below keep it current.
 NameIndex &SyntaxAnalyzer::nameIndex()
 {
@@ -61,10 +63,9 @@ static QString outerSuffixOf(const QString &suffix)
 // Texts of copies are sized exactly: analysis keeps one per copy, hundreds of thousands of them.
 static QString suffixed(const QString &name, const QString &suffix)
 {
-    QString text;
-    text.reserve(name.size() + suffix.size());
-    text += name;
-    text += suffix;
+    QString text(name.size() + suffix.size(), Qt::Uninitialized);
+    std::copy(name.cbegin(), name.cend(), text.begin());
+    std::copy(suffix.cbegin(), suffix.cend(), text.begin() + name.size());
     return text;
 }
 
