@@ -37,13 +37,26 @@ void NameIndex::build(Node *root)
     }
 }
 
+// One bit for each character of a text, folded to 64: a name can contain a stem only when it
+// has every bit of the stem, which spares most names the search for it.
+static quint64 lettersOf(const QString &text)
+{
+    quint64 letters = 0;
+    for (const QChar c : text)
+        letters |= quint64(1) << (c.unicode() & 63);
+    return letters;
+}
+
 void NameIndex::add(Node *node)
 {
     if (!built || !isParameter(node))
         return;
     byName.insert(node);
-    for (Stem &stem : stems)
-        file(stem, node);
+    const quint64 letters = lettersOf(node->name);
+    for (Stem &stem : stems) {
+        if ((stem.letters & ~letters) == 0)
+            file(stem, node);
+    }
 }
 
 void NameIndex::remove(Node *node)
@@ -51,8 +64,11 @@ void NameIndex::remove(Node *node)
     if (!built || !isParameter(node))
         return;
     byName.remove(node);
-    for (Stem &stem : stems)
-        unfile(stem, node);
+    const quint64 letters = lettersOf(node->name);
+    for (Stem &stem : stems) {
+        if ((stem.letters & ~letters) == 0)
+            unfile(stem, node);
+    }
 }
 
 // The rest of the name after each occurrence of the stem.
@@ -96,6 +112,7 @@ NameIndex::Stem &NameIndex::stemOf(const QString &stem)
     stems.append(Stem());
     Stem &added = stems.last();
     added.length = stem.size();
+    added.letters = lettersOf(stem);
     added.matcher.setPattern(stem);
     byName.forAll([&added](Node *node) { file(added, node); });
     return added;

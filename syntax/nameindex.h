@@ -39,6 +39,7 @@ private:
     struct Stem
     {
         int length = 0;
+        quint64 letters = 0; // see lettersOf
         QStringMatcher matcher;
         QMultiMap<QString, Node *> tails;
     };
