@@ -27,20 +27,11 @@ const Node *SyntaxAnalyzer::loadedDefinition(const QString &fileName)
 Node *SyntaxAnalyzer::copyDefinition(const Node *node, Node *parent)
 {
     Node *copy = new Node;
-    copy->name = node->name;
-    copy->type = node->type;
-    copy->options = node->options;
-    copy->cname = node->cname;
-    copy->cvalues = node->cvalues;
-    copy->cmode = node->cmode;
-    copy->defaultValue = node->defaultValue;
+    copy->copyDefinitionOf(*node);
     copy->parent = parent;
     copy->values = node->values;
-    copy->terse = node->terse;
     copy->position = node->position;
     copy->show = node->show;
-    copy->first = node->first;
-    copy->definedChildCount = node->definedChildCount;
     copy->children.reserve(node->children.size());
     for (const Node *child : node->children)
         copy->children.append(copyDefinition(child, copy));

@@ -14,6 +14,21 @@ struct Node
     Node(const Node &) = delete;
     Node &operator=(const Node &) = delete;
 
+    // The parts of a node that its definition gives and every copy of it shares.
+    void copyDefinitionOf(const Node &other)
+    {
+        name = other.name;
+        type = other.type;
+        options = other.options;
+        cname = other.cname;
+        cvalues = other.cvalues;
+        cmode = other.cmode;
+        defaultValue = other.defaultValue;
+        terse = other.terse;
+        first = other.first;
+        definedChildCount = other.definedChildCount;
+    }
+
     // One shared text, so that the many copies analysis makes allocate nothing for it.
     static const QString &noShow()
     {

@@ -157,17 +157,8 @@ Node *SyntaxAnalyzer::getNext()
 Node *SyntaxAnalyzer::copyNode(Node *node)
 {
     Node *copy = new Node;
-    copy->name = node->name;
-    copy->type = node->type;
-    copy->options = node->options;
-    copy->cname = node->cname;
-    copy->cvalues = node->cvalues;
-    copy->cmode = node->cmode;
-    copy->defaultValue = node->defaultValue;
+    copy->copyDefinitionOf(*node);
     copy->parent = node->parent;
-    copy->terse = node->terse;
-    copy->first = node->first;
-    copy->definedChildCount = node->definedChildCount;
     ++copiedNodes;
     return copy;
 }
