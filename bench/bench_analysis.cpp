@@ -125,11 +125,13 @@ void phaseCounts(benchmark::internal::Benchmark *b)
 
 // Analyses are timed after a warm-up of a second, so that a large file, which one run alone
 // would time in a process that never held that much memory, is timed as the small ones are:
-// as a repeated analysis whose memory the allocator has held before.
+// as a repeated analysis whose memory the allocator has held before. The scaling goal compares
+// sizes timed seconds apart, so each size reports the median of three runs, which a passing
+// burst of load on the machine does not move.
 void analysisSizes(benchmark::internal::Benchmark *b)
 {
     sizes(b);
-    b->MinWarmUpTime(1.0)->MinTime(1.0);
+    b->MinWarmUpTime(1.0)->MinTime(1.0)->Repetitions(3)->ReportAggregatesOnly(true);
 }
 
 void analysisPhaseCounts(benchmark::internal::Benchmark *b)

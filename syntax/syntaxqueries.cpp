@@ -121,6 +121,13 @@ void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
         section->definedChildCount = section->children.size();
 
     const int before = section->children.size();
+    const int from = collection ? before : 0;
+    for (int i = from; i < before; ++i)
+        Walk::countEntry(section->children.at(i));
+    // A counted section is copied in one go, so its room is taken in one piece instead of being
+    // copied over at every doubling.
+    if (count > 1)
+        section->children.reserve(before + count * defined);
     for (int k = 0; k < count; ++k) {
         const QString copySuffix =
             suffix.isEmpty() ? QStringLiteral("_") + QString::number(k) : suffix;
@@ -134,12 +141,10 @@ void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
             copy->parent = section;
             section->children.append(copy);
             index.add(copy);
+            Walk::countEntry(copy);
         }
     }
-
-    const int from = collection ? before : 0;
-    for (int i = section->children.size() - 1; i >= from; --i)
-        walk.push(section->children.at(i));
+    walk.pushCounted(section->children, from);
 }
 
 void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString outerSuffix)

@@ -18,6 +18,14 @@ public:
         ++node->walkEntries;
         nodes.append(node);
     }
+    // Pushing many fresh copies in two steps: each is counted while it is being made and still
+    // in the cache, and the entries are then written without reading the nodes again.
+    static void countEntry(Node *node) { ++node->walkEntries; }
+    void pushCounted(const QVector<Node *> &counted, int from)
+    {
+        for (int i = counted.size() - 1; i >= from; --i)
+            nodes.append(counted.at(i));
+    }
     Node *pop()
     {
         Node *node = nodes.takeLast();
