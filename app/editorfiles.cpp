@@ -1,6 +1,7 @@
 // Opening, loading and reloading driving files, and noticing changes on disk.
 #include "app/editor.h"
 
+#include "app/backgroundrelease.h"
 #include "app/bookmarks.h"
 #include "app/configuration.h"
 #include "app/customtextedit.h"
@@ -52,12 +53,12 @@ void analyzeLoadedText(EditorTabs *page, QStringList &lines)
     Node *failed6 = nullptr;
     const bool valid6 = older->analyze(&lines, line6, failed6);
     if (valid6 || line6 > line7) {
-        delete page->analyzer;
+        releaseInBackground(page->analyzer);
         page->analyzer = older;
         page->syntaxFile = syntax64;
         page->syntaxValid = valid6;
     } else {
-        delete older;
+        releaseInBackground(older);
     }
 }
 

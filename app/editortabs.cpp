@@ -1,5 +1,6 @@
 #include "app/editortabs.h"
 
+#include "app/backgroundrelease.h"
 #include "app/bookmarks.h"
 #include "app/customtextedit.h"
 #include "app/fonts.h"
@@ -51,7 +52,7 @@ EditorTabs::~EditorTabs()
     delete refreshTimer;
     qDeleteAll(checkElements);
     delete bookmarks;
-    delete analyzer;
+    releaseInBackground(analyzer);
     // Their destructors close the page's plot windows.
     if (phaseDiagrams)
         phaseDiagrams->deleteLater();
@@ -116,7 +117,7 @@ QStringList EditorTabs::textLines() const
 bool EditorTabs::reanalyze(const QString &syntax, int &line, Node *&failed)
 {
     QStringList lines = textLines();
-    delete analyzer;
+    releaseInBackground(analyzer);
     analyzer = new SyntaxAnalyzer(syntax);
     return analyzer->analyze(&lines, line, failed);
 }

@@ -1,5 +1,6 @@
 #include "app/liveanalysis.h"
 
+#include "app/backgroundrelease.h"
 #include "app/customtextedit.h"
 #include "app/editortabs.h"
 #include "app/main.h"
@@ -12,7 +13,6 @@
 #include <QHelpEvent>
 #include <QTextBlock>
 #include <QThread>
-#include <QThreadPool>
 #include <QTimer>
 #include <QToolTip>
 
@@ -98,10 +98,7 @@ void LiveAnalysis::finished()
         showMarker();
         emit analysed();
     }
-    // Freeing the tree of a large file takes long enough to hold up a keystroke.
-    if (spent)
-        QThreadPool::globalInstance()->start(
-            [spent = std::move(spent)]() mutable { spent.reset(); });
+    releaseInBackground(std::move(spent));
     if (rerun) {
         rerun = false;
         start();
