@@ -5,8 +5,6 @@
 
 #include <memory>
 
-class SyntaxAnalyzer;
-
 // Freeing the tree of a large file takes long enough to hold up the window, so a pool thread
 // does it. Nothing may refer to what is handed over.
 template <typename Owned> void releaseInBackground(std::shared_ptr<Owned> owned)
@@ -15,7 +13,5 @@ template <typename Owned> void releaseInBackground(std::shared_ptr<Owned> owned)
         QThreadPool::globalInstance()->start(
             [owned = std::move(owned)]() mutable { owned.reset(); });
 }
-
-void releaseInBackground(SyntaxAnalyzer *analyzer);
 
 #endif

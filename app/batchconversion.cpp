@@ -18,7 +18,7 @@ void convertLoadedFile(Editor &editor, const QString &inputPath, const QString &
     }
     EditorTabs *target = editor.getNewTab();
     // Nobody reads the log unattended; the outcome word tells of warnings.
-    const ConvertedText converted = convertAndVerify(source->analyzer, nullptr);
+    const ConvertedText converted = convertAndVerify(source->analysisToConvert(), nullptr);
     target->textEdit->setPlainText(converted.text);
 
     if (!converted.accepted())

@@ -1,6 +1,7 @@
 // Converting the current 6.4 driving file to 7.0 into a new tab, and taking over a run's IN file.
 #include "app/editor.h"
 
+#include "app/backgroundrelease.h"
 #include "app/customtextedit.h"
 #include "app/editortabs.h"
 #include "app/logdialog.h"
@@ -70,16 +71,17 @@ void Editor::slotConvert()
         return;
     }
     emit addToLog(tr("Generating intermediate file with ZELMORA 7.0 syntax ...\n"));
-    ConvertedText converted = convertAndVerify(
-        currentTab->analyzer, [this](const QString &message) { emit addToLog(message); });
+    ConvertedText converted =
+        convertAndVerify(currentTab->analysisToConvert(),
+                         [this](const QString &message) { emit addToLog(message); });
 
     // The page's analysis, and the node it stopped at with it, is replaced by each save.
     const QString report = verificationReport(converted);
     slotNewTab();
     EditorTabs *page = currentTab;
     page->syntaxValid = converted.accepted();
-    delete page->analyzer;
-    page->analyzer = converted.verifier.release();
+    releaseInBackground(std::move(page->analyzer));
+    page->analyzer = std::move(converted.verifier);
     QString path = convertedFilePath(sourcePath);
     emit addToLog(tr("Storing as:") + QStringLiteral("\n") + path + QStringLiteral("\n"));
 

@@ -46,19 +46,23 @@ void analyzeLoadedText(EditorTabs *page, QStringList &lines)
     int line7 = -1;
     Node *failed7 = nullptr;
     page->syntaxValid = page->reanalyze(defaultSyntax, line7, failed7);
-    if (page->syntaxValid)
+    if (page->syntaxValid) {
+        page->shareAnalysis(true, line7, failed7);
         return;
-    auto *older = new SyntaxAnalyzer(syntax64);
+    }
+    auto older = std::make_shared<SyntaxAnalyzer>(syntax64);
     int line6 = -1;
     Node *failed6 = nullptr;
     const bool valid6 = older->analyze(&lines, line6, failed6);
     if (valid6 || line6 > line7) {
-        releaseInBackground(page->analyzer);
-        page->analyzer = older;
+        releaseInBackground(std::move(page->analyzer));
+        page->analyzer = std::move(older);
         page->syntaxFile = syntax64;
         page->syntaxValid = valid6;
+        page->shareAnalysis(valid6, line6, failed6);
     } else {
-        releaseInBackground(older);
+        releaseInBackground(std::move(older));
+        page->shareAnalysis(false, line7, failed7);
     }
 }
 

@@ -52,7 +52,7 @@ EditorTabs::~EditorTabs()
     delete refreshTimer;
     qDeleteAll(checkElements);
     delete bookmarks;
-    releaseInBackground(analyzer);
+    releaseInBackground(std::move(analyzer));
     // Their destructors close the page's plot windows.
     if (phaseDiagrams)
         phaseDiagrams->deleteLater();
@@ -117,7 +117,18 @@ QStringList EditorTabs::textLines() const
 bool EditorTabs::reanalyze(const QString &syntax, int &line, Node *&failed)
 {
     QStringList lines = textLines();
-    releaseInBackground(analyzer);
-    analyzer = new SyntaxAnalyzer(syntax);
+    releaseInBackground(std::move(analyzer));
+    analyzer = std::make_shared<SyntaxAnalyzer>(syntax);
     return analyzer->analyze(&lines, line, failed);
+}
+
+void EditorTabs::shareAnalysis(bool valid, int line, Node *failed)
+{
+    liveAnalysis->adopt(analyzer, valid, line, failed);
+}
+
+SyntaxAnalyzer *EditorTabs::analysisToConvert()
+{
+    liveAnalysis->waitForWorker();
+    return analyzer.get();
 }

@@ -11,6 +11,8 @@
 #include <QVector>
 #include <QWidget>
 
+#include <memory>
+
 class AnisotropyPlots;
 class Bookmarks;
 struct CheckElement;
@@ -54,6 +56,12 @@ public:
     QStringList textLines() const;
     // Replaces the page's analysis by a fresh one of its current text under syntax.
     bool reanalyze(const QString &syntax, int &line, Node *&failed);
+    // Lets the live analysis show the page's analysis, made under syntaxFile of the text as it
+    // stands, instead of making the same again.
+    void shareAnalysis(bool valid, int line, Node *failed);
+    // The page's analysis for a conversion, which writes into it: the live analysis is done
+    // reading it first.
+    SyntaxAnalyzer *analysisToConvert();
 
     // Derives simName, resultDir and screenFile from the page's analysis.
     void setupOutputLocation();
@@ -100,7 +108,8 @@ public:
     int docState = -1;
     // Index when the page was added; tabs move and close, so look up the current index instead.
     int tabIndex = -1;
-    SyntaxAnalyzer *analyzer = nullptr; // last analysis of the text, owned
+    // Last analysis of the text; the live analysis shows it too while the text is unchanged.
+    std::shared_ptr<SyntaxAnalyzer> analyzer;
     QString syntaxFile = defaultSyntax;
     Configuration configuration;
     LiveAnalysis *liveAnalysis = nullptr; // keeps the text analysed while the user types

@@ -23,7 +23,7 @@ struct LiveRun
     QString syntaxFile;
     QString text; // read on the GUI thread, split by the worker
     QStringList lines;
-    std::unique_ptr<SyntaxAnalyzer> analyzer;
+    std::shared_ptr<SyntaxAnalyzer> analyzer; // may be the page's, read only
     bool valid = false;
     int line = -1;
     Node *failed = nullptr;
@@ -34,9 +34,11 @@ struct LiveRun
     {
         lines = text.split(QLatin1Char('\n'));
         text.clear();
-        analyzer = std::make_unique<SyntaxAnalyzer>(syntaxFile);
-        QStringList input = lines;
-        valid = analyzer->analyze(&input, line, failed);
+        if (!analyzer) {
+            analyzer = std::make_shared<SyntaxAnalyzer>(syntaxFile);
+            QStringList input = lines;
+            valid = analyzer->analyze(&input, line, failed);
+        }
         index = ParameterIndex(analyzer->getRoot(), lines);
         markedLine = valid ? -1 : line;
         // A file that ended too early is marked on its last line that holds anything.
@@ -60,7 +62,18 @@ LiveAnalysis::LiveAnalysis(EditorTabs *page) : QObject(page), page(page), timer(
 
 LiveAnalysis::~LiveAnalysis()
 {
-    // The worker reads only its own copy, but it must not outlive the program's resources.
+    // The worker must not outlive the program's resources.
+    waitForWorker();
+    releaseInBackground(std::move(result));
+}
+
+bool LiveAnalysis::shows(const SyntaxAnalyzer *analysis) const
+{
+    return result && result->analyzer.get() == analysis;
+}
+
+void LiveAnalysis::waitForWorker()
+{
     if (worker)
         worker->wait();
 }
@@ -77,12 +90,44 @@ void LiveAnalysis::start()
         rerun = true;
         return;
     }
-    running = std::make_shared<LiveRun>();
-    running->generation = generation;
-    running->syntaxFile = page->syntaxFile;
-    running->text = page->textEdit->toPlainText();
-    LiveRun *run = running.get();
-    worker = QThread::create([run] { run->analyse(); });
+    launch(runOfCurrentText());
+}
+
+// The text is taken as it stands when a run is made, so that its lines and its generation
+// agree even when the run has to wait for an earlier one.
+std::shared_ptr<LiveRun> LiveAnalysis::runOfCurrentText() const
+{
+    auto run = std::make_shared<LiveRun>();
+    run->generation = generation;
+    run->syntaxFile = page->syntaxFile;
+    run->text = page->textEdit->toPlainText();
+    return run;
+}
+
+void LiveAnalysis::adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, int line,
+                         Node *failed)
+{
+    if (!analysis)
+        return;
+    timer->stop();
+    rerun = false;
+    std::shared_ptr<LiveRun> run = runOfCurrentText();
+    run->analyzer = std::move(analysis);
+    run->valid = valid;
+    run->line = line;
+    run->failed = failed;
+    if (worker)
+        adopted = std::move(run);
+    else
+        launch(std::move(run));
+}
+
+// The worker splits the text, analyses it unless the run brings an analysis, and indexes it.
+void LiveAnalysis::launch(std::shared_ptr<LiveRun> run)
+{
+    running = std::move(run);
+    LiveRun *started = running.get();
+    worker = QThread::create([started] { started->analyse(); });
     connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     connect(worker, &QThread::finished, this, &LiveAnalysis::finished);
     worker->start(QThread::LowPriority);
@@ -99,7 +144,9 @@ void LiveAnalysis::finished()
         emit analysed();
     }
     releaseInBackground(std::move(spent));
-    if (rerun) {
+    if (adopted) {
+        launch(std::move(adopted));
+    } else if (rerun) {
         rerun = false;
         start();
     }

@@ -9,6 +9,8 @@
 
 class EditorTabs;
 class QThread;
+class SyntaxAnalyzer;
+struct Node;
 class QTimer;
 struct LiveRun;
 
@@ -35,6 +37,13 @@ public:
     QString toolTipAt(int line, int column) const;
     // True once the shown result belongs to the current text.
     bool isUpToDate() const;
+    // Shows an analysis the page has just made of the current text under its syntax, instead
+    // of making the same again.
+    void adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, int line, Node *failed);
+    // True when the result shown is that analysis.
+    bool shows(const SyntaxAnalyzer *analysis) const;
+    // Returns once no worker reads an analysis any more.
+    void waitForWorker();
 
 signals:
     void analysed();
@@ -45,6 +54,8 @@ protected:
 private:
     void textChanged();
     void start();
+    std::shared_ptr<LiveRun> runOfCurrentText() const;
+    void launch(std::shared_ptr<LiveRun> run);
     void finished();
     void showMarker();
     bool lineUnchanged(int line) const;
@@ -56,6 +67,7 @@ private:
     bool rerun = false;
     std::shared_ptr<LiveRun> running; // read by the worker only until it finishes
     std::shared_ptr<LiveRun> result;
+    std::shared_ptr<LiveRun> adopted; // waits for the run under way
 };
 
 #endif

@@ -112,8 +112,8 @@ void Editor::updateDiagramMenu()
         // The readers take what the analysis got to, valid or not.
         int line = -1;
         Node *failed = nullptr;
-        page->reanalyze(page->syntaxFile, line, failed);
-        diagrams->getPhaseDataFromTree7(page->analyzer);
+        page->shareAnalysis(page->reanalyze(page->syntaxFile, line, failed), line, failed);
+        diagrams->getPhaseDataFromTree7(page->analyzer.get());
     }
     fillPhaseDiagramMenu(phaseDiagramMenu, diagrams, openComponents);
 
@@ -121,7 +121,7 @@ void Editor::updateDiagramMenu()
     auto *plots = new AnisotropyPlots(page->fileInfo->baseName(), nullptr);
     page->setAnisotropyPlots(plots);
     const bool ok =
-        version64 ? plots->polarPlotData(text) : plots->getAnisoDataFromTree7(page->analyzer);
+        version64 ? plots->polarPlotData(text) : plots->getAnisoDataFromTree7(page->analyzer.get());
     if (ok)
         fillAnisotropyMenu(anisotropyMenu, plots, openAniso);
 }

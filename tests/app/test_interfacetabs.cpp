@@ -74,9 +74,9 @@ void TestInterfaceTabs::runConfigurationAnalysesTheCurrentText()
     QCOMPARE(resultName(), QStringLiteral("Results/Renamed"));
 
     // Going back to the text leaves the analysis alone.
-    const SyntaxAnalyzer *before = page->analyzer;
+    const SyntaxAnalyzer *before = page->analyzer.get();
     page->interfaceTabs->setCurrentIndex(0);
-    QCOMPARE(page->analyzer, before);
+    QCOMPARE(page->analyzer.get(), before);
 }
 
 void TestInterfaceTabs::movedTabKeepsItsBehaviour()

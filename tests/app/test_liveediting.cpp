@@ -19,6 +19,8 @@
 namespace {
 
 const QString grainGrowth = QStringLiteral(VORPEN_SOURCE_DIR "/examples/grain_growth_2d_dri.txt");
+const QString seedTypes64 =
+    QStringLiteral(VORPEN_SOURCE_DIR "/examples/nucleation_seed_types_v64_dri.txt");
 
 QTextCursor lineCursor(QTextEdit *edit, int line)
 {
@@ -41,6 +43,7 @@ private slots:
     void completionOffersCouplingKeywords();
     void completionNamesParameterWithoutKeywords();
     void lineNumbersFollowScrollAndFont();
+    void openedFileShowsTheAnalysisOfItsPage();
 
 private:
     QString statusText(const char *name) const;
@@ -248,6 +251,25 @@ void TestLiveEditing::lineNumbersFollowScrollAndFont()
     editor->slotFontSizeChanged(20);
     QVERIFY(numbers->width() > narrow);
     QCOMPARE(edit->viewport()->geometry().left(), numbers->geometry().right() + 1);
+}
+
+// A large file is analysed once on opening: the live check shows the page's own analysis, here
+// the 6.4 one that won over 7.0, until the text changes.
+void TestLiveEditing::openedFileShowsTheAnalysisOfItsPage()
+{
+    QVERIFY(editor->loadFile(seedTypes64, false));
+    editor->tabWidget->setCurrentIndex(editor->tabWidget->count() - 1);
+    page = editor->currentTab;
+    edit = page->textEdit;
+    waitForAnalysis();
+    QVERIFY(page->liveAnalysis->shows(page->analyzer.get()));
+    QCOMPARE(statusText("liveVerdict"), QString("valid 6.4"));
+
+    edit->setTextCursor(lineCursor(edit, 0));
+    edit->insertPlainText(QStringLiteral("# edited\n"));
+    waitForAnalysis();
+    QVERIFY(!page->liveAnalysis->shows(page->analyzer.get()));
+    QCOMPARE(statusText("liveVerdict"), QString("valid 6.4"));
 }
 
 QTEST_MAIN(TestLiveEditing)
