@@ -76,18 +76,36 @@ void NameTable::remove(Node *node)
 {
     int headLength = 0;
     const int number = copyNumber(node->name, headLength);
-    if (number >= 0) {
-        Run *found = runOf(QStringView(node->name).left(headLength));
-        if (!found)
-            return;
-        Run &run = *found;
-        if (number < run.byNumber.size() && run.byNumber.at(number) == node) {
-            run.byNumber[number] = nullptr;
-            while (!run.byNumber.isEmpty() && !run.byNumber.last())
-                run.byNumber.removeLast();
+    if (number < 0) {
+        others.remove(node);
+        return;
+    }
+    const QStringView head = QStringView(node->name).left(headLength);
+    Run *found = runOf(head);
+    if (!found)
+        return;
+    Run &run = *found;
+    if (number < run.byNumber.size() && run.byNumber.at(number) == node) {
+        run.byNumber[number] = nullptr;
+        while (!run.byNumber.isEmpty() && !run.byNumber.last())
+            run.byNumber.removeLast();
+    } else {
+        --run.others;
+        others.remove(node);
+    }
+    if (run.byNumber.isEmpty() && run.others == 0)
+        dropRun(head, &run);
+}
+
+// Trial copies that analysis takes back leave their runs empty, each with the room of its
+// numbers; a large file would keep thousands of them.
+void NameTable::dropRun(QStringView head, const Run *run)
+{
+    const uint hash = qHash(head);
+    for (auto it = runs.find(hash); it != runs.end() && it.key() == hash; ++it) {
+        if (&it.value() == run) {
+            runs.erase(it);
             return;
         }
-        --run.others;
     }
-    others.remove(node);
 }

@@ -96,6 +96,10 @@ void TestNameTable::sharedNamesAndRemoval()
     table.remove(&second);
     table.remove(&first);
     QVERIFY(nodesFound(table, QStringLiteral("GrainPar_0")).isEmpty());
+
+    // The emptied run is gone; the name is filed anew.
+    table.insert(&second);
+    QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&second}));
 }
 
 void TestNameTable::manyCopiesAndTheirRemoval()
