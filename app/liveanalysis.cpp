@@ -67,6 +67,22 @@ LiveAnalysis::~LiveAnalysis()
     releaseInBackground(std::move(result));
 }
 
+// Waits for the pause like a run for typing, so that a load finishes its own work first.
+void LiveAnalysis::adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, int line,
+                         Node *failed)
+{
+    if (!analysis)
+        return;
+    adopted = std::make_shared<LiveRun>();
+    adopted->generation = generation;
+    adopted->syntaxFile = page->syntaxFile;
+    adopted->analyzer = std::move(analysis);
+    adopted->valid = valid;
+    adopted->line = line;
+    adopted->failed = failed;
+    timer->start();
+}
+
 bool LiveAnalysis::shows(const SyntaxAnalyzer *analysis) const
 {
     return result && result->analyzer.get() == analysis;
@@ -90,41 +106,16 @@ void LiveAnalysis::start()
         rerun = true;
         return;
     }
-    launch(runOfCurrentText());
-}
-
-// The text is taken as it stands when a run is made, so that its lines and its generation
-// agree even when the run has to wait for an earlier one.
-std::shared_ptr<LiveRun> LiveAnalysis::runOfCurrentText() const
-{
-    auto run = std::make_shared<LiveRun>();
-    run->generation = generation;
-    run->syntaxFile = page->syntaxFile;
+    // An analysis the page made of the text as it still is needs no second one.
+    std::shared_ptr<LiveRun> run = std::move(adopted);
+    if (run && run->generation != generation)
+        releaseInBackground(std::move(run));
+    if (!run) {
+        run = std::make_shared<LiveRun>();
+        run->generation = generation;
+        run->syntaxFile = page->syntaxFile;
+    }
     run->text = page->textEdit->toPlainText();
-    return run;
-}
-
-void LiveAnalysis::adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, int line,
-                         Node *failed)
-{
-    if (!analysis)
-        return;
-    timer->stop();
-    rerun = false;
-    std::shared_ptr<LiveRun> run = runOfCurrentText();
-    run->analyzer = std::move(analysis);
-    run->valid = valid;
-    run->line = line;
-    run->failed = failed;
-    if (worker)
-        adopted = std::move(run);
-    else
-        launch(std::move(run));
-}
-
-// The worker splits the text, analyses it unless the run brings an analysis, and indexes it.
-void LiveAnalysis::launch(std::shared_ptr<LiveRun> run)
-{
     running = std::move(run);
     LiveRun *started = running.get();
     worker = QThread::create([started] { started->analyse(); });
@@ -144,9 +135,7 @@ void LiveAnalysis::finished()
         emit analysed();
     }
     releaseInBackground(std::move(spent));
-    if (adopted) {
-        launch(std::move(adopted));
-    } else if (rerun) {
+    if (rerun) {
         rerun = false;
         start();
     }

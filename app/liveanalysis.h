@@ -54,8 +54,6 @@ protected:
 private:
     void textChanged();
     void start();
-    std::shared_ptr<LiveRun> runOfCurrentText() const;
-    void launch(std::shared_ptr<LiveRun> run);
     void finished();
     void showMarker();
     bool lineUnchanged(int line) const;
@@ -67,7 +65,7 @@ private:
     bool rerun = false;
     std::shared_ptr<LiveRun> running; // read by the worker only until it finishes
     std::shared_ptr<LiveRun> result;
-    std::shared_ptr<LiveRun> adopted; // waits for the run under way
+    std::shared_ptr<LiveRun> adopted; // the page's analysis, shown at the next run
 };
 
 #endif

@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
+#include <QThreadPool>
 
 #include <benchmark/benchmark.h>
 
@@ -77,6 +78,8 @@ void closeAllTabs()
     while (e.tabWidget->count() > 0)
         e.slotCloseTab(e.tabWidget->count() - 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    // Closed pages free their analyses on pool threads; the next open starts without them.
+    QThreadPool::globalInstance()->waitForDone();
     e.slotNewTab();
 }
 
