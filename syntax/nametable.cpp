@@ -22,25 +22,21 @@ int NameTable::copyNumber(const QString &name, int &headLength)
     return number;
 }
 
-// The run filed under the head in runs, const or not.
-template <typename Run, typename Runs> static Run *runIn(Runs &runs, QStringView head)
+// The run filed under the head in runs, const or not, or runs' end.
+template <typename Runs> static auto runIn(Runs &runs, QStringView head) -> decltype(runs.end())
 {
     const uint hash = qHash(head);
     for (auto it = runs.find(hash); it != runs.end() && it.key() == hash; ++it) {
         if (head.compare(it->head) == 0)
-            return &it.value();
+            return it;
     }
-    return nullptr;
+    return runs.end();
 }
 
 const NameTable::Run *NameTable::runOf(QStringView head) const
 {
-    return runIn<const Run>(runs, head);
-}
-
-NameTable::Run *NameTable::runOf(QStringView head)
-{
-    return runIn<Run>(runs, head);
+    const auto found = runIn(runs, head);
+    return found == runs.end() ? nullptr : &found.value();
 }
 
 void NameTable::clear()
@@ -55,10 +51,10 @@ void NameTable::insert(Node *node)
     const int number = copyNumber(node->name, headLength);
     if (number >= 0) {
         const QStringView head = QStringView(node->name).left(headLength);
-        Run *found = runOf(head);
-        if (!found)
-            found = &runs.insert(qHash(head), Run{head.toString(), {}, 0}).value();
-        Run &run = *found;
+        auto found = runIn(runs, head);
+        if (found == runs.end())
+            found = runs.insert(qHash(head), Run{head.toString(), {}, 0});
+        Run &run = found.value();
         if (number < run.byNumber.size() + maxNumberGap) {
             if (number >= run.byNumber.size())
                 run.byNumber.resize(number + 1);
@@ -80,11 +76,10 @@ void NameTable::remove(Node *node)
         others.remove(node);
         return;
     }
-    const QStringView head = QStringView(node->name).left(headLength);
-    Run *found = runOf(head);
-    if (!found)
+    const auto found = runIn(runs, QStringView(node->name).left(headLength));
+    if (found == runs.end())
         return;
-    Run &run = *found;
+    Run &run = found.value();
     if (number < run.byNumber.size() && run.byNumber.at(number) == node) {
         run.byNumber[number] = nullptr;
         while (!run.byNumber.isEmpty() && !run.byNumber.last())
@@ -93,19 +88,8 @@ void NameTable::remove(Node *node)
         --run.others;
         others.remove(node);
     }
+    // Trial copies that analysis takes back leave their runs empty, each with the room of its
+    // numbers; a large file would keep thousands of them.
     if (run.byNumber.isEmpty() && run.others == 0)
-        dropRun(head, &run);
-}
-
-// Trial copies that analysis takes back leave their runs empty, each with the room of its
-// numbers; a large file would keep thousands of them.
-void NameTable::dropRun(QStringView head, const Run *run)
-{
-    const uint hash = qHash(head);
-    for (auto it = runs.find(hash); it != runs.end() && it.key() == hash; ++it) {
-        if (&it.value() == run) {
-            runs.erase(it);
-            return;
-        }
-    }
+        runs.erase(found);
 }

@@ -63,8 +63,6 @@ private:
     // The run of the name up to that "_", or null; looked up by a view of the name, because
     // every copy filed or found would otherwise allocate a text for its head.
     const Run *runOf(QStringView head) const;
-    Run *runOf(QStringView head);
-    void dropRun(QStringView head, const Run *run);
 
     QMultiHash<uint, Run> runs; // by the hash of their head
     NameHashTable others;       // names without a number, and numbers taken twice

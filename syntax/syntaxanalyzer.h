@@ -117,6 +117,7 @@ private:
     void load(QIODevice *definition);
     static const Node *loadedDefinition(const QString &fileName);
     static Node *copyDefinition(const Node *node, Node *parent);
+    Node *copyInto(Node *original, Node *parent, const QString &suffix, const QString &outerSuffix);
     void discard(Node *node);
     NameIndex &nameIndex();
     static qint64 copiedSize(Node *node);

@@ -132,17 +132,8 @@ void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
         const QString copySuffix =
             suffix.isEmpty() ? QStringLiteral("_") + QString::number(k) : suffix;
         const QString outerSuffix = outerSuffixOf(copySuffix);
-        for (int i = 0; i < defined; ++i) {
-            Node *child = section->children.at(i);
-            Node *copy = copyNode(child);
-            copySubtree(child, copy, copySuffix, outerSuffix);
-            copy->name = suffixed(child->name, copySuffix);
-            renameConditions(copy, copySuffix, outerSuffix);
-            copy->parent = section;
-            section->children.append(copy);
-            index.add(copy);
-            Walk::countEntry(copy);
-        }
+        for (int i = 0; i < defined; ++i)
+            Walk::countEntry(copyInto(section->children.at(i), section, copySuffix, outerSuffix));
     }
     walk.pushCounted(section->children, from);
 }
@@ -153,16 +144,22 @@ void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString o
         from->definedChildCount = from->children.size();
     const int defined = qMin(from->definedChildCount, from->children.size());
     to->children.reserve(to->children.size() + defined);
-    for (int i = 0; i < defined; ++i) {
-        Node *child = from->children.at(i);
-        Node *copy = copyNode(child);
-        copy->parent = to;
-        copySubtree(child, copy, suffix, outerSuffix);
-        copy->name = suffixed(child->name, suffix);
-        renameConditions(copy, suffix, outerSuffix);
-        to->children.append(copy);
-        index.add(copy);
-    }
+    for (int i = 0; i < defined; ++i)
+        copyInto(from->children.at(i), to, suffix, outerSuffix);
+}
+
+// Appends to parent a copy of original with its subtree, named and conditioned for the suffix.
+Node *SyntaxAnalyzer::copyInto(Node *original, Node *parent, const QString &suffix,
+                               const QString &outerSuffix)
+{
+    Node *copy = copyNode(original);
+    copy->parent = parent;
+    copySubtree(original, copy, suffix, outerSuffix);
+    copy->name = suffixed(original->name, suffix);
+    renameConditions(copy, suffix, outerSuffix);
+    parent->children.append(copy);
+    index.add(copy);
+    return copy;
 }
 
 void SyntaxAnalyzer::cleanSection(Node *section, int depth, QString suffix)
