@@ -53,8 +53,6 @@ void Editor::slotAnalyze(QString filename)
     int line = -1;
     Node *failed = nullptr;
     const bool valid = currentTab->reanalyze(filename, line, failed);
-    if (filename == currentTab->syntaxFile)
-        currentTab->shareAnalysis(valid, line, failed);
     currentTab->syntaxValid = !failed;
     if (valid) {
         const QString version =

@@ -46,10 +46,8 @@ void analyzeLoadedText(EditorTabs *page, QStringList &lines)
     int line7 = -1;
     Node *failed7 = nullptr;
     page->syntaxValid = page->reanalyze(defaultSyntax, line7, failed7);
-    if (page->syntaxValid) {
-        page->shareAnalysis(true, line7, failed7);
+    if (page->syntaxValid)
         return;
-    }
     auto older = std::make_shared<SyntaxAnalyzer>(syntax64);
     int line6 = -1;
     Node *failed6 = nullptr;
@@ -62,7 +60,6 @@ void analyzeLoadedText(EditorTabs *page, QStringList &lines)
         page->shareAnalysis(valid6, line6, failed6);
     } else {
         releaseInBackground(std::move(older));
-        page->shareAnalysis(false, line7, failed7);
     }
 }
 

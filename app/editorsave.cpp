@@ -82,7 +82,7 @@ Editor::SaveOutcome Editor::savePage(QString &path)
 
     int line = -1;
     Node *failed = nullptr;
-    page->shareAnalysis(page->reanalyze(page->syntaxFile, line, failed), line, failed);
+    page->reanalyze(page->syntaxFile, line, failed);
     page->syntaxValid = !failed;
     QStringList lines = page->textLines();
     page->bookmarks->updateModel(&lines);

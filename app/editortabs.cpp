@@ -119,7 +119,10 @@ bool EditorTabs::reanalyze(const QString &syntax, int &line, Node *&failed)
     QStringList lines = textLines();
     releaseInBackground(std::move(analyzer));
     analyzer = std::make_shared<SyntaxAnalyzer>(syntax);
-    return analyzer->analyze(&lines, line, failed);
+    const bool valid = analyzer->analyze(&lines, line, failed);
+    if (syntax == syntaxFile)
+        shareAnalysis(valid, line, failed);
+    return valid;
 }
 
 void EditorTabs::shareAnalysis(bool valid, int line, Node *failed)

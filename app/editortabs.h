@@ -54,7 +54,8 @@ public:
     bool hasUnsavedText() const;
     // The editor's text split at "\n", empty lines kept, as every analysis takes it.
     QStringList textLines() const;
-    // Replaces the page's analysis by a fresh one of its current text under syntax.
+    // Replaces the page's analysis by a fresh one of its current text under syntax; under
+    // syntaxFile, the live analysis shows it too.
     bool reanalyze(const QString &syntax, int &line, Node *&failed);
     // Lets the live analysis show the page's analysis, made under syntaxFile of the text as it
     // stands, instead of making the same again.

@@ -10,7 +10,7 @@ void EditorTabs::slotGotoBookmark(QModelIndex itemIndex)
     if (modified) {
         int line = -1;
         Node *failed = nullptr;
-        shareAnalysis(reanalyze(syntaxFile, line, failed), line, failed);
+        reanalyze(syntaxFile, line, failed);
         syntaxValid = !failed;
     }
     const int position = itemIndex.sibling(itemIndex.row(), 1).data().toInt();

@@ -73,6 +73,8 @@ void LiveAnalysis::adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, i
 {
     if (!analysis)
         return;
+    // A 7.0 analysis that lost to 6.4 on opening may be held here alone.
+    releaseInBackground(std::move(adopted));
     adopted = std::make_shared<LiveRun>();
     adopted->generation = generation;
     adopted->syntaxFile = page->syntaxFile;

@@ -112,7 +112,7 @@ void Editor::updateDiagramMenu()
         // The readers take what the analysis got to, valid or not.
         int line = -1;
         Node *failed = nullptr;
-        page->shareAnalysis(page->reanalyze(page->syntaxFile, line, failed), line, failed);
+        page->reanalyze(page->syntaxFile, line, failed);
         diagrams->getPhaseDataFromTree7(page->analyzer.get());
     }
     fillPhaseDiagramMenu(phaseDiagramMenu, diagrams, openComponents);

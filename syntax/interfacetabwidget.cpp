@@ -20,7 +20,7 @@ void InterfaceTabWidget::slotInterfaceChange(int index)
     if (view == tr("Run Configuration") && page->runConfiguration) {
         int line = -1;
         Node *failed = nullptr;
-        page->shareAnalysis(page->reanalyze(page->syntaxFile, line, failed), line, failed);
+        page->reanalyze(page->syntaxFile, line, failed);
         page->layoutRunConfiguration();
     } else if (view == tr("Results")) {
         page->outputShown = true;
