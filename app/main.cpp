@@ -1,6 +1,6 @@
 #include "app/main.h"
-#include "app/commandline.h"
-#include "app/editor.h"
+#include "app/commandline/commandline.h"
+#include "app/window/editor.h"
 
 #include <QApplication>
 #include <QDir>

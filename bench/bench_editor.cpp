@@ -1,12 +1,12 @@
 // Opening generated driving files in a tab of the editor, the outline and the highlighter.
 // Runs headless (QT_QPA_PLATFORM=offscreen); typing has its own program, bench_typing.
-#include "app/bookmarks.h"
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "app/highlighter.h"
-#include "app/liveanalysis.h"
+#include "app/live/liveanalysis.h"
+#include "app/outline/bookmarks.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/text/highlighter.h"
+#include "app/window/editor.h"
 #include "bench/benchinputs.h"
 
 #include <QApplication>

@@ -2,11 +2,11 @@
 // analysis runs behind. Each keystroke is timed from the key event until everything it made
 // dirty is painted; prints the 95th percentile, median and worst, and fails above 16 ms at p95.
 // Runs headless (QT_QPA_PLATFORM=offscreen). Optional argument: the number of grains.
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "app/liveanalysis.h"
+#include "app/live/liveanalysis.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
 #include "bench/benchinputs.h"
 
 #include <QApplication>

@@ -1,5 +1,5 @@
 // The initial concentrations: 6.4 listed them per component, 7.0 lists them per phase.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

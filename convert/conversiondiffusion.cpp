@@ -1,6 +1,6 @@
 // The diffusion data: 7.0 writes the 6.4 diffusion types as one-letter codes of a diagonal
 // matrix.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

@@ -1,6 +1,6 @@
 // The phase interactions, joined with the phase-diagram data that 6.4 gave in sections of their
 // own.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

@@ -1,5 +1,5 @@
 // The per-phase data: 7.0 gathers what 6.4 spread over one section per kind of data.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

@@ -1,5 +1,5 @@
 // The component and phase lists and the matrix data, which 7.0 names instead of counting.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

@@ -1,4 +1,4 @@
-#include "syntax/conversionresult.h"
+#include "convert/conversionresult.h"
 
 #include "syntax/node.h"
 

@@ -1,5 +1,5 @@
 // Rules that carry a whole 6.4 section over as printed text on the visited 7.0 section.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

@@ -1,5 +1,5 @@
 // The nucleation seed types: 7.0 leaves out options that 6.4 gave for every seed position.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

@@ -1,5 +1,5 @@
 // Rules that set the values of the visited 7.0 parameter itself.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

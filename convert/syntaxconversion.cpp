@@ -1,5 +1,5 @@
 // The conversion's main loop, its table of rules and the helpers every rule uses.
-#include "syntax/conversion.h"
+#include "convert/conversion.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

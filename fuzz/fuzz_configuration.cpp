@@ -1,6 +1,6 @@
 // Arbitrary bytes as the configuration file: reading must not fail, and what the editor writes
 // back must read the same at the next start.
-#include "app/configuration.h"
+#include "app/config/configuration.h"
 #include "fuzzcheck.h"
 #include "fuzzsupport.h"
 

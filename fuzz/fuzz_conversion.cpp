@@ -1,9 +1,9 @@
 // Arbitrary text analysed with the 6.4 grammar, converted to 7.0 and checked, as the conversion
 // command and the batch conversion do whatever the 6.4 verdict.
 #include "app/main.h"
+#include "convert/conversionresult.h"
 #include "fuzzcheck.h"
 #include "fuzzsupport.h"
-#include "syntax/conversionresult.h"
 #include "syntax/syntaxanalyzer.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)

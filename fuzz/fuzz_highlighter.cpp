@@ -1,5 +1,5 @@
 // Arbitrary text coloured by the editor's highlighter.
-#include "app/highlighter.h"
+#include "app/text/highlighter.h"
 #include "fuzzsupport.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 // Arbitrary text turned into the section outline; the model must stay consistent and every
 // entry must point into the text.
-#include "app/bookmarks.h"
-#include "app/treemodel.h"
+#include "app/outline/bookmarks.h"
+#include "app/outline/treemodel.h"
 #include "fuzzcheck.h"
 #include "fuzzsupport.h"
 

@@ -1,12 +1,12 @@
-#include "app/editor.h"
+#include "app/window/editor.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
 #include <QSet>
 
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
+#include "app/page/editortabs.h"
+#include "app/text/customtextedit.h"
 #include "plots/anisotropyplots.h"
 #include "plots/phasediagrams.h"
 

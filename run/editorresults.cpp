@@ -1,6 +1,6 @@
-#include "app/configuration.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
+#include "app/config/configuration.h"
+#include "app/page/editortabs.h"
+#include "app/window/editor.h"
 #include "run/checkelement.h"
 #include "run/resultnaming.h"
 

@@ -1,8 +1,8 @@
-#include "app/configuration.h"
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
+#include "app/config/configuration.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
 #include "run/checkelement.h"
 #include "run/customoutputtextedit.h"
 

@@ -1,4 +1,4 @@
-#include "app/editortabs.h"
+#include "app/page/editortabs.h"
 
 #include "run/checkelement.h"
 #include "run/outputlocation.h"

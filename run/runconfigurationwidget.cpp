@@ -1,7 +1,7 @@
 #include "run/runconfigurationwidget.h"
 
-#include "app/configuration.h"
-#include "app/editor.h"
+#include "app/config/configuration.h"
+#include "app/window/editor.h"
 
 #include <QComboBox>
 #include <QFileDialog>

@@ -1,10 +1,10 @@
-#include "app/batchconversion.h"
+#include "app/commandline/batchconversion.h"
 
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "syntax/conversionresult.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
+#include "convert/conversionresult.h"
 
 #include <QTextStream>
 

@@ -1,8 +1,8 @@
-#include "app/commandline.h"
+#include "app/commandline/commandline.h"
 
-#include "app/batchconversion.h"
-#include "app/editor.h"
-#include "app/textfile.h"
+#include "app/commandline/batchconversion.h"
+#include "app/page/textfile.h"
+#include "app/window/editor.h"
 
 #include <QFileInfo>
 #include <QTextStream>

@@ -1,12 +1,12 @@
 // Live help while typing: the status bar, keyword completion and the jump to the marked error.
-#include "app/editor.h"
+#include "app/window/editor.h"
 
-#include "app/completion.h"
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "app/liveanalysis.h"
-#include "app/livestatus.h"
+#include "app/live/liveanalysis.h"
+#include "app/live/livestatus.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/completion.h"
+#include "app/text/customtextedit.h"
 
 #include <QAction>
 #include <QStatusBar>

@@ -1,8 +1,8 @@
-#include "app/livestatus.h"
+#include "app/live/livestatus.h"
 
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
-#include "app/liveanalysis.h"
+#include "app/live/liveanalysis.h"
+#include "app/page/editortabs.h"
+#include "app/text/customtextedit.h"
 
 #include <QLabel>
 #include <QStatusBar>

@@ -1,6 +1,6 @@
-#include "app/syntaxfault.h"
+#include "app/live/syntaxfault.h"
 
-#include "app/editor.h"
+#include "app/window/editor.h"
 #include "syntax/node.h"
 
 QString syntaxFaultText(const Node *failed, const QStringList &lines, int line)

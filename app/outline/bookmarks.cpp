@@ -1,6 +1,6 @@
-#include "app/bookmarks.h"
+#include "app/outline/bookmarks.h"
 
-#include "app/treemodel.h"
+#include "app/outline/treemodel.h"
 
 #include <QVector>
 

@@ -1,7 +1,7 @@
-#include "app/editortabs.h"
+#include "app/page/editortabs.h"
 
-#include "app/bookmarks.h"
-#include "app/customtextedit.h"
+#include "app/outline/bookmarks.h"
+#include "app/text/customtextedit.h"
 
 void EditorTabs::slotGotoBookmark(QModelIndex itemIndex)
 {

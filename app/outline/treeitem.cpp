@@ -1,4 +1,4 @@
-#include "app/treeitem.h"
+#include "app/outline/treeitem.h"
 
 TreeItem::TreeItem(const QVector<QVariant> &data, TreeItem *parent)
     : itemData(data), parentItem(parent)

@@ -1,6 +1,6 @@
-#include "app/treemodel.h"
+#include "app/outline/treemodel.h"
 
-#include "app/treeitem.h"
+#include "app/outline/treeitem.h"
 
 TreeModel::TreeModel(QObject *parent)
     : QAbstractItemModel(parent), rootItem(new TreeItem({QString(), -1, QString()}))

@@ -1,7 +1,7 @@
 #ifndef VORPEN_EDITORTABS_H
 #define VORPEN_EDITORTABS_H
 
-#include "app/configuration.h"
+#include "app/config/configuration.h"
 #include "app/main.h"
 
 #include <QDateTime>

@@ -1,6 +1,6 @@
-#include "app/editortabwidget.h"
+#include "app/page/editortabwidget.h"
 
-#include "app/filedrop.h"
+#include "app/window/filedrop.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>

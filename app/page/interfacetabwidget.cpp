@@ -1,7 +1,7 @@
-#include "syntax/interfacetabwidget.h"
+#include "app/page/interfacetabwidget.h"
 
-#include "app/editor.h"
-#include "app/editortabs.h"
+#include "app/page/editortabs.h"
+#include "app/window/editor.h"
 
 InterfaceTabWidget::InterfaceTabWidget(QWidget *parent) : QTabWidget(parent)
 {

@@ -1,4 +1,4 @@
-#include "app/textfile.h"
+#include "app/page/textfile.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "app/completion.h"
+#include "app/text/completion.h"
 
 #include "syntax/expectedparameter.h"
 

@@ -1,9 +1,9 @@
-#include "app/customtextedit.h"
+#include "app/text/customtextedit.h"
 
-#include "app/editor.h"
-#include "app/filedrop.h"
-#include "app/fonts.h"
-#include "app/linelayout.h"
+#include "app/text/fonts.h"
+#include "app/text/linelayout.h"
+#include "app/window/editor.h"
+#include "app/window/filedrop.h"
 
 #include <QDragEnterEvent>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "app/fonts.h"
+#include "app/text/fonts.h"
 
 QFont monospaceFont(const QString &family)
 {

@@ -1,4 +1,4 @@
-#include "app/highlighter.h"
+#include "app/text/highlighter.h"
 
 #include <QStringList>
 

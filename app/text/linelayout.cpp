@@ -1,4 +1,4 @@
-#include "app/linelayout.h"
+#include "app/text/linelayout.h"
 
 #include <QFontMetricsF>
 #include <QPainter>

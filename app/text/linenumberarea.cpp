@@ -1,6 +1,6 @@
-#include "app/linenumberarea.h"
+#include "app/text/linenumberarea.h"
 
-#include "app/customtextedit.h"
+#include "app/text/customtextedit.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QEvent>

@@ -1,9 +1,9 @@
-#include "app/editor.h"
+#include "app/window/editor.h"
 
-#include "app/configuration.h"
-#include "app/editortabwidget.h"
-#include "app/fonts.h"
+#include "app/config/configuration.h"
 #include "app/main.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/fonts.h"
 
 #include <QAction>
 #include <QDir>

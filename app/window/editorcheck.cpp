@@ -1,10 +1,10 @@
 // The syntax check command and the location of input errors from a run's screen output.
-#include "app/editor.h"
+#include "app/window/editor.h"
 
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
+#include "app/live/syntaxfault.h"
 #include "app/main.h"
-#include "app/syntaxfault.h"
+#include "app/page/editortabs.h"
+#include "app/text/customtextedit.h"
 #include "syntax/node.h"
 
 #include <QMessageBox>

@@ -1,13 +1,13 @@
 // Converting the current 6.4 driving file to 7.0 into a new tab, and taking over a run's IN file.
-#include "app/editor.h"
+#include "app/window/editor.h"
 
-#include "app/backgroundrelease.h"
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
-#include "app/logdialog.h"
 #include "app/main.h"
-#include "app/textfile.h"
-#include "syntax/conversionresult.h"
+#include "app/page/backgroundrelease.h"
+#include "app/page/editortabs.h"
+#include "app/page/textfile.h"
+#include "app/text/customtextedit.h"
+#include "app/window/logdialog.h"
+#include "convert/conversionresult.h"
 #include "syntax/node.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "app/editor.h"
+#include "app/window/editor.h"
 
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
+#include "app/page/editortabs.h"
+#include "app/text/customtextedit.h"
 
 #include <QCursor>
 #include <QLineEdit>

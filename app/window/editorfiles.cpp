@@ -1,15 +1,15 @@
 // Opening, loading and reloading driving files, and noticing changes on disk.
-#include "app/editor.h"
+#include "app/window/editor.h"
 
-#include "app/backgroundrelease.h"
-#include "app/bookmarks.h"
-#include "app/configuration.h"
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "app/filefilter.h"
+#include "app/config/configuration.h"
 #include "app/main.h"
-#include "app/textfile.h"
+#include "app/outline/bookmarks.h"
+#include "app/page/backgroundrelease.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/page/textfile.h"
+#include "app/text/customtextedit.h"
+#include "app/window/filefilter.h"
 #include "syntax/syntaxanalyzer.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
-#include "app/editor.h"
 #include "app/main.h"
-#include "app/manual.h"
+#include "app/window/editor.h"
+#include "app/window/manual.h"
 
 #include <QDesktopServices>
 #include <QMessageBox>

@@ -1,10 +1,10 @@
 // Creating, marking and closing document pages.
-#include "app/editor.h"
+#include "app/window/editor.h"
 
-#include "app/configuration.h"
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
+#include "app/config/configuration.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
 #include "run/job.h"
 
 #include <QAction>

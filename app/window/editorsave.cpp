@@ -1,15 +1,15 @@
 // Saving pages, including copies of files that a running simulation reads.
-#include "app/editor.h"
+#include "app/window/editor.h"
 
-#include "app/bookmarks.h"
-#include "app/configuration.h"
-#include "app/customtextedit.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "app/filefilter.h"
+#include "app/config/configuration.h"
 #include "app/main.h"
-#include "app/textfile.h"
-#include "syntax/interfacetabwidget.h"
+#include "app/outline/bookmarks.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/page/interfacetabwidget.h"
+#include "app/page/textfile.h"
+#include "app/text/customtextedit.h"
+#include "app/window/filefilter.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

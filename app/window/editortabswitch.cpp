@@ -1,10 +1,10 @@
 // Following the current tab: enabled states, window title, font size and closing.
-#include "app/configuration.h"
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
+#include "app/config/configuration.h"
 #include "app/main.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
 #include "run/runconfigurationwidget.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
-#include "app/filedrop.h"
+#include "app/window/filedrop.h"
 
-#include "app/editor.h"
-#include "app/editortabwidget.h"
+#include "app/page/editortabwidget.h"
+#include "app/window/editor.h"
 
 #include <QDropEvent>
 #include <QMimeData>

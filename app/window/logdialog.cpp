@@ -1,4 +1,4 @@
-#include "app/logdialog.h"
+#include "app/window/logdialog.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "app/manual.h"
+#include "app/window/manual.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
 // The rules of the 6.4 to 7.0 conversion, on 6.4 trees given just the values a rule reads.
-#include "syntax/conversionresult.h"
+#include "convert/conversionresult.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

@@ -1,6 +1,6 @@
 // Every 6.4 example of the library converts to 7.0 text that the 7.0 analysis accepts, or that
 // fails exactly where a documented warning says it will.
-#include "syntax/conversionresult.h"
+#include "convert/conversionresult.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 

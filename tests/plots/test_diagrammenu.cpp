@@ -6,9 +6,9 @@
 
 #include <qwt_plot.h>
 
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
+#include "app/page/editortabs.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
 #include "plots/anisotropyplots.h"
 #include "plots/phasediagrams.h"
 #include "plots/polarplot.h"

@@ -1,5 +1,5 @@
-#include "app/configuration.h"
-#include "app/editor.h"
+#include "app/config/configuration.h"
+#include "app/window/editor.h"
 #include "run/runconfigurationwidget.h"
 
 #include <QComboBox>

@@ -1,15 +1,15 @@
-#include "app/configuration.h"
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
+#include "app/config/configuration.h"
 #include "app/main.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/page/interfacetabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
 #include "run/checkelement.h"
 #include "run/customoutputtextedit.h"
 #include "run/runconfigurationwidget.h"
-#include "syntax/interfacetabwidget.h"
 #include "syntax/syntaxanalyzer.h"
-#include "tests/app/dialoganswer.h"
+#include "tests/support/dialoganswer.h"
 
 #include <QAction>
 #include <QComboBox>

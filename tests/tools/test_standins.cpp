@@ -1,4 +1,4 @@
-#include "app/editor.h"
+#include "app/window/editor.h"
 
 #include <QProcess>
 #include <QTemporaryDir>

@@ -1,11 +1,11 @@
 // Help while typing: the parameter under the cursor, the live error marker, keyword completion
 // and the line numbers, driven through the real main window.
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "app/linenumberarea.h"
-#include "app/liveanalysis.h"
+#include "app/live/liveanalysis.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/text/linenumberarea.h"
+#include "app/window/editor.h"
 
 #include <QLabel>
 #include <QMenu>

@@ -1,6 +1,6 @@
-#include "app/bookmarks.h"
-#include "app/treeitem.h"
-#include "app/treemodel.h"
+#include "app/outline/bookmarks.h"
+#include "app/outline/treeitem.h"
+#include "app/outline/treemodel.h"
 #include "syntax/syntaxanalyzer.h"
 
 #include <QAbstractItemModelTester>

@@ -1,8 +1,8 @@
-#include "app/bookmarks.h"
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/treemodel.h"
+#include "app/outline/bookmarks.h"
+#include "app/outline/treemodel.h"
+#include "app/page/editortabs.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
 
 #include <QTemporaryDir>
 #include <QTextBlock>

@@ -1,9 +1,9 @@
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/page/interfacetabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
 #include "run/runconfigurationwidget.h"
-#include "syntax/interfacetabwidget.h"
 #include "syntax/syntaxanalyzer.h"
 
 #include <QLayout>

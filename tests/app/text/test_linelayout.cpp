@@ -1,6 +1,6 @@
-#include "app/customtextedit.h"
-#include "app/highlighter.h"
-#include "app/linelayout.h"
+#include "app/text/customtextedit.h"
+#include "app/text/highlighter.h"
+#include "app/text/linelayout.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QClipboard>

@@ -1,11 +1,11 @@
-#include "app/commandline.h"
-#include "app/configuration.h"
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "dialoganswer.h"
-#include "dropevent.h"
+#include "app/commandline/commandline.h"
+#include "app/config/configuration.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
+#include "tests/support/dialoganswer.h"
+#include "tests/support/dropevent.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

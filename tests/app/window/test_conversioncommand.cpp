@@ -1,10 +1,10 @@
 // The conversion command with its log, and the copy of a run's IN file, on the real window.
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "app/logdialog.h"
-#include "dialoganswer.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
+#include "app/window/logdialog.h"
+#include "tests/support/dialoganswer.h"
 
 #include <QFile>
 #include <QFileInfo>

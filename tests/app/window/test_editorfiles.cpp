@@ -1,11 +1,11 @@
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "app/editortabwidget.h"
-#include "dialoganswer.h"
-#include "dropevent.h"
+#include "app/page/editortabs.h"
+#include "app/page/editortabwidget.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
 #include "run/job.h"
 #include "syntax/syntaxanalyzer.h"
+#include "tests/support/dialoganswer.h"
+#include "tests/support/dropevent.h"
 
 #include <QDropEvent>
 #include <QFileDialog>

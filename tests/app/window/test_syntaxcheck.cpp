@@ -1,7 +1,7 @@
-#include "app/customtextedit.h"
-#include "app/editor.h"
-#include "app/editortabs.h"
-#include "dialoganswer.h"
+#include "app/page/editortabs.h"
+#include "app/text/customtextedit.h"
+#include "app/window/editor.h"
+#include "tests/support/dialoganswer.h"
 
 #include <QTemporaryDir>
 #include <QTextBlock>

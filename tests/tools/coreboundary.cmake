@@ -1,0 +1,41 @@
+# The core library must build without widgets: none of its files may include a project header
+# that belongs to the GUI library, and it may not link Qt's Gui or Widgets.
+# Arguments: SOURCE_LIST (a file with the core's sources, one per line), SOURCE_DIR, LINKED
+# (its link libraries, separated by ":").
+cmake_minimum_required(VERSION 3.16)
+file(STRINGS "${SOURCE_LIST}" sources)
+set(core_files "")
+foreach(source IN LISTS sources)
+    get_filename_component(absolute "${source}" ABSOLUTE BASE_DIR "${SOURCE_DIR}")
+    list(APPEND core_files "${absolute}")
+endforeach()
+
+set(faults "")
+string(REPLACE ":" ";" linked "${LINKED}")
+foreach(library IN LISTS linked)
+    if(library MATCHES "Widgets|Gui|QWT|Qwt")
+        list(APPEND faults "vorpen_core links ${library}")
+    endif()
+endforeach()
+
+foreach(file IN LISTS core_files)
+    string(FIND "${file}" "${SOURCE_DIR}/" at)
+    if(NOT at EQUAL 0 OR NOT file MATCHES "\\.(cpp|h)$")
+        continue()
+    endif()
+    file(STRINGS "${file}" includes REGEX "^#include \"")
+    foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^#include \"([^\"]+)\".*" "\\1" header "${line}")
+        set(header_path "${SOURCE_DIR}/${header}")
+        if(EXISTS "${header_path}" AND NOT header_path IN_LIST core_files)
+            list(APPEND faults "${file} includes ${header}, which is not part of vorpen_core")
+        endif()
+    endforeach()
+endforeach()
+
+if(faults)
+    list(JOIN faults "\n" message)
+    message(FATAL_ERROR "${message}")
+endif()
+list(LENGTH core_files count)
+message(STATUS "${count} core files checked")
