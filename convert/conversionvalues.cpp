@@ -113,13 +113,14 @@ void Conversion::concSolverTimeStepping(Node *visited)
     visited->values = QStringList{QStringLiteral("0.95")};
 }
 
-// Sets the far-field switch and fills the per-component options and fixed concentrations,
-// which 6.4 kept in other sections.
+// Sets the far-field switch and fills the per-component far-field options and the fixed
+// boundary concentrations, which 6.4 kept in other sections. Fixed concentrations are boundary
+// conditions of their own: they hold with or without a far field.
 void Conversion::farField(Node *visited)
 {
     visited->values = values(QStringLiteral("Diff1DFarField"));
-    if (visited->values.isEmpty() || visited->values.first() == QLatin1String("no_1d_far_field"))
-        return;
+    const bool farField =
+        !visited->values.isEmpty() && visited->values.first() != QLatin1String("no_1d_far_field");
     const auto grandchildrenText = [this](Node *anchor) {
         QString text;
         for (Node *entry : qAsConst(anchor->parent->parent->children))
@@ -135,7 +136,7 @@ void Conversion::farField(Node *visited)
     };
     Node *setType = parameter(QStringLiteral("ConcFarFieldSetType"));
     Node *options = sibling(QStringLiteral("ConcFarFieldOptions"));
-    if (options && setType)
+    if (farField && options && setType)
         options->values.append(grandchildrenText(setType));
     Node *fixed = parameter(QStringLiteral("BCFixConc"));
     Node *concentration = sibling(QStringLiteral("BCConcentration"));

@@ -83,6 +83,7 @@ private slots:
     void diffusionCodes();
     void initialConcentrations();
     void enthalpyUpdateIntervals();
+    void farFieldOptions_data();
     void farFieldOptions();
     void stressOrientation_data();
     void stressOrientation();
@@ -274,19 +275,31 @@ void TestConversion::enthalpyUpdateIntervals()
     QCOMPARE(result.values("LHEnthalpyUpdateInterval"), QStringList{"3.0"});
 }
 
+void TestConversion::farFieldOptions_data()
+{
+    QTest::addColumn<QString>("farField");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("far field with fixed concentrations")
+        << "1d_far_field"
+        << "\nerror_function\n\ngradient \n\n0.5 0.7 \n";
+    QTest::newRow("fixed concentrations without far field") << "no_1d_far_field"
+                                                            << "\nno_1d_far_field\n\n0.5 0.7 \n";
+}
+
 void TestConversion::farFieldOptions()
 {
+    QFETCH(QString, farField);
+    QFETCH(QString, expected);
     Source source({{"TypeOfCoupling", concentration},
                    {"NumberOfComponents", {"1"}},
-                   {"Diff1DFarField", {"1d_far_field"}},
+                   {"Diff1DFarField", {farField}},
                    {"Diff1DFarFieldApproximation", {"error_function"}},
                    {"ConcFarFieldSetType", {"gradient"}},
                    {"BCConcSetting", {"fixed"}},
                    {"BCFixConc", {"0.5", "0.7"}}});
     Converted result = convert(source);
-    QCOMPARE(result.values("Diff1DFarField"), QStringList{"1d_far_field"});
-    QVERIFY2(result.text.contains("\nerror_function\n\ngradient \n\n0.5 0.7 \n"),
-             qPrintable(result.text));
+    QCOMPARE(result.values("Diff1DFarField"), QStringList{farField});
+    QVERIFY2(result.text.contains(expected), qPrintable(result.text));
 }
 
 void TestConversion::stressOrientation_data()
