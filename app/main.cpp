@@ -1,4 +1,5 @@
 #include "app/main.h"
+#include "app/commandline/batchconversion.h"
 #include "app/commandline/commandline.h"
 #include "app/window/editor.h"
 
@@ -9,18 +10,18 @@
 int main(int argc, char *argv[])
 {
     Q_INIT_RESOURCE(MyRes);
+    // Batch conversion runs where there is no display, such as a cluster's login node.
+    if (asksForConversion(argc, argv)) {
+        QCoreApplication application(argc, argv);
+        QTextStream out(stdout);
+        const BatchOutcome outcome = convertArguments(application.arguments().mid(1), out);
+        return outcome == BatchOutcome::Converted ? 0 : -1;
+    }
     QApplication application(argc, argv);
     auto *editor = new Editor(QDir::homePath() + os_pathsep + os_vorpen);
     if (argc > 1) {
         QTextStream out(stdout);
-        switch (processArguments(*editor, application.arguments().mid(1), out)) {
-        case CommandLineOutcome::MissingConvertDirectory:
-            return -1;
-        case CommandLineOutcome::Converted:
-            return 0;
-        case CommandLineOutcome::Interactive:
-            break;
-        }
+        openArguments(*editor, application.arguments().mid(1), out);
     }
     editor->slotChangeTab(0);
     editor->show();

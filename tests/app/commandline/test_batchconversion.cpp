@@ -16,13 +16,19 @@ private:
     QTemporaryDir home;
     QScopedPointer<QTemporaryDir> work;
 
-    // Runs the program to its end; the exit code and standard output of the run.
-    int run(const QStringList &arguments, QString &output)
+    // Runs the program to its end; the exit code and standard output of the run. Without a
+    // display, the program finds none: neither an X server nor a stand-in platform.
+    int run(const QStringList &arguments, QString &output, bool display = true)
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home.path());
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        if (display) {
+            environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        } else {
+            for (const char *name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+                environment.remove(QString::fromLatin1(name));
+        }
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(work->path());
         process.start(QStringLiteral(VORPEN_BINARY_DIR "/vorpen"), arguments);
@@ -97,6 +103,41 @@ private slots:
         QCOMPARE(output, work->filePath("missing.dri") + QStringLiteral(" ... failed\n") + good +
                              QStringLiteral(" ... ok\n"));
         QCOMPARE(QDir(work->filePath("out")).entryList(QDir::Files), QStringList{"a.dri"});
+    }
+
+    void runsWithoutDisplay()
+    {
+        const QString input =
+            copyExample(QStringLiteral("legacy_binary_solidification_v64_dri.txt"), "x_dri.txt");
+        QString output;
+        QCOMPARE(run({"-convert", "out", "x_dri.txt"}, output, false), 0);
+        QCOMPARE(output, input + QStringLiteral(" ... ok\n"));
+        QVERIFY(passes70(read(work->filePath("out/x_dri.txt"))));
+    }
+
+    void ownDirectoryKeepsWhatCannotBeConverted_data()
+    {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("outcome");
+        QTest::newRow("valid 7.0 file is left as it is")
+            << "nucleation_seed_types_dri.txt"
+            << " ... ok (already valid 7.0, left as it is)";
+        // Stored over the input, the failed conversion replaced a 6.4 file the user still needs.
+        QTest::newRow("failed conversion is not written over its input")
+            << "thermal_1d_latent_heat_v64_dri.txt"
+            << " ... failed (input left as it is)";
+    }
+
+    void ownDirectoryKeepsWhatCannotBeConverted()
+    {
+        QFETCH(QString, example);
+        QFETCH(QString, outcome);
+        const QString input = copyExample(example, example);
+        const QString before = read(input);
+        QString output;
+        QCOMPARE(run({"-convert", ".", example}, output), 0);
+        QCOMPARE(output, input + outcome + QStringLiteral("\n"));
+        QCOMPARE(read(input), before);
     }
 
     void ownDirectoryOverwritesTheInput()

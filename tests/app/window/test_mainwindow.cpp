@@ -386,7 +386,7 @@ private slots:
         }
         QString printed;
         QTextStream out(&printed);
-        QCOMPARE(processArguments(*editor, paths, out), CommandLineOutcome::Interactive);
+        openArguments(*editor, paths, out);
         QCOMPARE(printed, paths.join(QString()));
         QCOMPARE(editor->tabWidget->count(), 2);
         QCOMPARE(editor->tabWidget->tabText(0), QStringLiteral("a.dri"));
