@@ -6,16 +6,36 @@
 #include <QTextCodec>
 #include <QTextStream>
 
-bool readTextFile(const QString &path, QString &text, TextDoubt *doubt)
+QString textFileRefusal(const QString &path)
 {
+    const QFileInfo info(path);
     // A directory, pipe or device would fail or block the read, or never end.
-    if (!QFileInfo(path).isFile())
+    if (!info.isFile())
+        return info.exists() ? QStringLiteral("not a regular file")
+                             : QStringLiteral("no such file");
+    if (info.size() > maximumTextFileSize)
+        return QStringLiteral("%1 MB, far beyond any driving file (at most %2 MB are read)")
+            .arg(info.size() / (1024 * 1024))
+            .arg(maximumTextFileSize / (1024 * 1024));
+    return QString();
+}
+
+bool readFileBytes(const QString &path, QByteArray &bytes)
+{
+    if (!textFileRefusal(path).isEmpty())
         return false;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    // A file that grew since it was looked at is still read no further than the maximum.
+    bytes = file.read(maximumTextFileSize + 1);
+    return file.error() == QFileDevice::NoError && bytes.size() <= maximumTextFileSize;
+}
+
+bool readTextFile(const QString &path, QString &text, TextDoubt *doubt)
+{
+    QByteArray bytes;
+    if (!readFileBytes(path, bytes))
         return false;
     QTextCodec *codec = QTextCodec::codecForUtfText(bytes, QTextCodec::codecForName("UTF-8"));
     QTextCodec::ConverterState state;
@@ -28,9 +48,8 @@ bool readTextFile(const QString &path, QString &text, TextDoubt *doubt)
     return true;
 }
 
-bool isPlainTextFile(const QString &path)
+bool readPlainTextFile(const QString &path, QString &text)
 {
-    QString text;
     TextDoubt doubt = TextDoubt::None;
     return QFileInfo(path).size() <= largeTextFileSize && readTextFile(path, text, &doubt) &&
            doubt == TextDoubt::None;

@@ -105,6 +105,14 @@ bool confirmSize(Editor *editor, const QString &path)
     const qint64 size = QFileInfo(path).size();
     if (size <= largeTextFileSize)
         return true;
+    if (size > maximumTextFileSize) {
+        QMessageBox::critical(editor, Editor::tr("File too large"),
+                              Editor::tr("The file '%1' holds %2 MB, far more than any driving "
+                                         "file; files above %3 MB are not opened.")
+                                  .arg(path, QString::number(size / (1024 * 1024)),
+                                       QString::number(maximumTextFileSize / (1024 * 1024))));
+        return false;
+    }
     return openAnyway(editor, Editor::tr("Large file"),
                       Editor::tr("The file '%1' holds %2 MB, far more than a driving file; "
                                  "opening it may take long.\nOpen it anyway?")

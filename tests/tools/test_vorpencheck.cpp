@@ -4,6 +4,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 struct Run
@@ -39,6 +41,8 @@ class TestVorpenCheck : public QObject
 {
     Q_OBJECT
 
+    QTemporaryDir scratch;
+
 private slots:
     void validFile();
     void refusedTokenNamesTheParameterAndTheLine();
@@ -47,6 +51,7 @@ private slots:
     void chosenSyntax_data();
     void chosenSyntax();
     void verdictsFollowTheArgumentOrder();
+    void unreadableFile_data();
     void unreadableFile();
     void usageErrors_data();
     void usageErrors();
@@ -139,12 +144,31 @@ void TestVorpenCheck::verdictsFollowTheArgumentOrder()
     QCOMPARE(lines.last(), grainGrowth + ": valid ZELMORA 7.0 driving file");
 }
 
+void TestVorpenCheck::unreadableFile_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("message");
+    QVERIFY(scratch.isValid());
+    QTest::newRow("missing file") << fixture("no_such_file_dri.txt") << "no such file";
+    // Reading these hung for ever or aborted for lack of memory.
+    const QString fifo = scratch.filePath("pipe_dri.txt");
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QTest::newRow("named pipe") << fifo << "not a regular file";
+    QTest::newRow("endless device") << "/dev/zero"
+                                    << "not a regular file";
+    const QString huge = scratch.filePath("huge_dri.txt");
+    QFile file(huge);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(1024) * 1024 * 1024));
+    QTest::newRow("huge sparse file") << huge << "1024 MB, far beyond any driving file";
+}
+
 void TestVorpenCheck::unreadableFile()
 {
-    const QString missing = fixture("no_such_file_dri.txt");
-    const Run run = check({grainGrowth, missing, fixture("zipped_alone_dri.txt")});
+    QFETCH(QString, path);
+    QFETCH(QString, message);
+    const Run run = check({grainGrowth, path, fixture("zipped_alone_dri.txt")});
     QCOMPARE(run.status, 2);
-    QCOMPARE(run.err, missing + ": error: cannot read the file\n");
+    QVERIFY2(run.err.startsWith(path + ": error: " + message), qPrintable(run.err));
     // The other files are still checked.
     QCOMPARE(run.out.count(": valid ZELMORA 7.0 driving file\n"), 1);
     QCOMPARE(run.out.count(": error: Parameter = RestartType\n"), 1);

@@ -1,9 +1,9 @@
 // vorpen-check: analyses ZELMORA driving files as "Check 6.4" and "Check 7.0" do and prints
 // one verdict per file in the form compilers use, so that editors and scripts can read it.
+#include "app/page/textfile.h"
 #include "tools/vorpen-check/checkverdict.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QTextStream>
 
 namespace {
@@ -16,17 +16,6 @@ enum ExitStatus
     SomeInvalid = 1,
     UsageOrReadError = 2
 };
-
-bool readText(const QString &path, QString &text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return false;
-    QTextStream in(&file);
-    in.setCodec("UTF-8");
-    text = in.readAll();
-    return true;
-}
 
 } // namespace
 
@@ -70,12 +59,16 @@ int main(int argc, char *argv[])
     int status = AllValid;
     for (const QString &path : files) {
         QString text;
-        if (!readText(path, text)) {
-            err << path << ": error: cannot read the file\n";
+        if (!readTextFile(path, text)) {
+            const QString refusal = textFileRefusal(path);
+            err << path << ": error: "
+                << (refusal.isEmpty() ? QStringLiteral("cannot read the file") : refusal) << "\n";
             err.flush();
             status = UsageOrReadError;
             continue;
         }
+        // Line ends as a text-mode read gives them.
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
         const QStringList lines = text.split(QLatin1Char('\n'));
         const CheckVerdict verdict = checkLines(lines, syntax);
         out << formatVerdict(path, lines, verdict);

@@ -1,3 +1,4 @@
+#include "app/commandline/batchconversion.h"
 #include "app/commandline/commandline.h"
 #include "app/config/configuration.h"
 #include "app/page/editortabs.h"
@@ -30,6 +31,7 @@ private slots:
 
     void doubtfulContentAsksFirst_data();
     void doubtfulContentAsksFirst();
+    void largeFileAsksBeforeReading_data();
     void largeFileAsksBeforeReading();
     void directoryOnTheCommandLine();
     void directoryInTheOpenDialog();
@@ -177,19 +179,34 @@ void TestBadInput::doubtfulContentAsksFirst()
     QCOMPARE(read(path), content);
 }
 
+void TestBadInput::largeFileAsksBeforeReading_data()
+{
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("large file is opened only when asked") << qint64(20) * 1024 * 1024 << "Cancel"
+                                                          << "Large file";
+    // Reading a file that size would abort the editor with every open page.
+    QTest::newRow("huge file is refused") << qint64(1024) * 1024 * 1024 << "OK"
+                                          << "File too large";
+}
+
 void TestBadInput::largeFileAsksBeforeReading()
 {
+    QFETCH(qint64, size);
+    QFETCH(QString, button);
+    QFETCH(QString, title);
     const QString path = write(QStringLiteral("huge_dri.txt"), "english\n");
-    QVERIFY(QFile::resize(path, 100 * 1024 * 1024));
+    QVERIFY(QFile::resize(path, size));
 
     SeenDialog seen;
-    clickInNextDialog(&seen, QStringLiteral("Cancel"));
+    clickInNextDialog(&seen, button);
     QVERIFY(!editor->loadFile(path, false));
-    QCOMPARE(seen.title, QStringLiteral("Large file"));
-    QVERIFY(seen.text.contains(QStringLiteral("100 MB")));
+    QCOMPARE(seen.title, title);
+    QVERIFY(seen.text.contains(QString::number(size / (1024 * 1024)) + QStringLiteral(" MB")));
     QCOMPARE(editor->tabWidget->count(), 1);
     QCOMPARE(tabText(0), QStringLiteral("Untitled"));
-    QCOMPARE(QFileInfo(path).size(), qint64(100 * 1024 * 1024));
+    QCOMPARE(QFileInfo(path).size(), size);
 }
 
 void TestBadInput::directoryOnTheCommandLine()
@@ -201,15 +218,15 @@ void TestBadInput::directoryOnTheCommandLine()
     QTextStream out(&printed);
     SeenDialog seen;
     clickInNextDialog(&seen, QStringLiteral("OK"));
-    QCOMPARE(processArguments(*editor, {folder}, out), CommandLineOutcome::Interactive);
+    openArguments(*editor, {folder}, out);
     QCOMPARE(seen.title, QStringLiteral("Error"));
     QCOMPARE(seen.text, QStringLiteral("Could not open file'") + folder + QStringLiteral("'."));
     QCOMPARE(editor->tabWidget->count(), 1);
 
     // Unattended, the batch conversion reports it without a box.
     printed.clear();
-    QCOMPARE(processArguments(*editor, {QStringLiteral("-convert"), dir->path(), folder}, out),
-             CommandLineOutcome::Converted);
+    QCOMPARE(convertArguments({QStringLiteral("-convert"), dir->path(), folder}, out),
+             BatchOutcome::Converted);
     QCOMPARE(printed, folder + QStringLiteral(" ... failed\n"));
     QCOMPARE(editor->tabWidget->count(), 1);
 }
