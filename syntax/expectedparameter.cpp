@@ -1,5 +1,6 @@
 #include "syntax/expectedparameter.h"
 
+#include "syntax/parameterdescription.h"
 #include "syntax/syntaxanalyzer.h"
 
 ExpectedParameter expectedParameter(const QString &syntaxFile, QStringList lines)
@@ -20,6 +21,7 @@ ExpectedParameter expectedParameter(const QString &syntaxFile, QStringList lines
     expected.kind = ExpectedParameter::Kind::Parameter;
     expected.name = failed->name;
     expected.type = failed->type;
+    expected.section = sectionPath(failed);
     expected.options = failed->options;
     return expected;
 }

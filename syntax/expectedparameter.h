@@ -16,6 +16,7 @@ struct ExpectedParameter
     Kind kind = Kind::Complete;
     QString name;
     QString type;
+    QString section; // the sections above the parameter, joined with " / "
     QStringList options;
     int faultLine = -1;
 };

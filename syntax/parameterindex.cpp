@@ -109,3 +109,19 @@ QVector<Node *> ParameterIndex::parametersOfLine(int line) const
     }
     return parameters;
 }
+
+Node *ParameterIndex::ownerAt(int line, const QString &text, int column, LineToken *token) const
+{
+    const QVector<LineToken> tokens = dataTokens(text);
+    const QVector<Node *> lineOwners = tokenOwners(line);
+    for (int t = 0; t < tokens.size(); ++t) {
+        const LineToken &candidate = tokens.at(t);
+        if (column >= candidate.column && column <= candidate.column + candidate.text.size() &&
+            lineOwners.value(t)) {
+            if (token)
+                *token = candidate;
+            return lineOwners.at(t);
+        }
+    }
+    return nullptr;
+}

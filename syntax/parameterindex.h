@@ -1,6 +1,8 @@
 #ifndef VORPEN_PARAMETERINDEX_H
 #define VORPEN_PARAMETERINDEX_H
 
+#include "syntax/linetokens.h"
+
 #include <QHash>
 #include <QStringList>
 #include <QVector>
@@ -19,6 +21,9 @@ public:
     QVector<Node *> tokenOwners(int line) const;
     // The parameters that took tokens of the line, in the order of the tokens.
     QVector<Node *> parametersOfLine(int line) const;
+    // The parameter that took the token of a line's text at column (its end included), and
+    // that token.
+    Node *ownerAt(int line, const QString &text, int column, LineToken *token = nullptr) const;
 
 private:
     QHash<int, QVector<Node *>> owners;

@@ -1,14 +1,13 @@
 #include "app/live/liveanalysis.h"
 
-#include "app/live/syntaxfault.h"
 #include "app/main.h"
-#include "app/page/backgroundrelease.h"
 #include "app/page/editortabs.h"
 #include "app/text/customtextedit.h"
-#include "syntax/linetokens.h"
+#include "syntax/backgroundrelease.h"
 #include "syntax/parameterdescription.h"
 #include "syntax/parameterindex.h"
 #include "syntax/syntaxanalyzer.h"
+#include "syntax/syntaxfault.h"
 
 #include <QHelpEvent>
 #include <QTextBlock>
@@ -172,19 +171,7 @@ QString LiveAnalysis::markerToolTip() const
 {
     if (!result || result->valid)
         return QString();
-    QString text = syntaxFaultText(result->failed, result->lines, result->line);
-    if (!result->failed || result->failed->options.isEmpty())
-        return text;
-    // The refused token is the first one of the line that no parameter took.
-    const QVector<LineToken> tokens = dataTokens(result->lines.value(result->line));
-    const QVector<Node *> owners = result->index.tokenOwners(result->line);
-    for (int t = 0; t < tokens.size(); ++t) {
-        if (!owners.value(t))
-            return text + QStringLiteral("\n") +
-                   tr("did you mean \"%1\"?")
-                       .arg(closestOption(tokens.at(t).text, result->failed->options));
-    }
-    return text;
+    return syntaxFaultExplanation(result->failed, result->lines, result->line, result->index);
 }
 
 bool LiveAnalysis::lineUnchanged(int line) const
@@ -210,14 +197,8 @@ QString LiveAnalysis::toolTipAt(int line, int column) const
         return QString();
     if (line == result->markedLine)
         return markerToolTip();
-    const QVector<LineToken> tokens = dataTokens(result->lines.at(line));
-    const QVector<Node *> owners = result->index.tokenOwners(line);
-    for (int t = 0; t < tokens.size(); ++t) {
-        const LineToken &token = tokens.at(t);
-        if (column >= token.column && column <= token.column + token.text.size() && owners.value(t))
-            return describeParameter(owners.at(t));
-    }
-    return QString();
+    const Node *owner = result->index.ownerAt(line, result->lines.at(line), column);
+    return owner ? describeParameter(owner) : QString();
 }
 
 bool LiveAnalysis::eventFilter(QObject *watched, QEvent *event)

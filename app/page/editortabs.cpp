@@ -3,7 +3,6 @@
 #include "app/live/liveanalysis.h"
 #include "app/outline/bookmarks.h"
 #include "app/outline/treemodel.h"
-#include "app/page/backgroundrelease.h"
 #include "app/page/interfacetabwidget.h"
 #include "app/text/customtextedit.h"
 #include "app/text/fonts.h"
@@ -13,6 +12,7 @@
 #include "plots/phasediagrams.h"
 #include "run/checkelement.h"
 #include "run/runconfigurationwidget.h"
+#include "syntax/backgroundrelease.h"
 #include "syntax/syntaxanalyzer.h"
 
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 // The syntax check command and the location of input errors from a run's screen output.
 #include "app/window/editor.h"
 
-#include "app/live/syntaxfault.h"
 #include "app/main.h"
 #include "app/page/editortabs.h"
 #include "app/text/customtextedit.h"
 #include "syntax/node.h"
+#include "syntax/syntaxfault.h"
 
 #include <QMessageBox>
 #include <QTextCursor>

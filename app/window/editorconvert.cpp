@@ -2,12 +2,12 @@
 #include "app/window/editor.h"
 
 #include "app/main.h"
-#include "app/page/backgroundrelease.h"
 #include "app/page/editortabs.h"
 #include "app/page/textfile.h"
 #include "app/text/customtextedit.h"
 #include "app/window/logdialog.h"
 #include "convert/conversionresult.h"
+#include "syntax/backgroundrelease.h"
 #include "syntax/node.h"
 
 #include <QFileInfo>

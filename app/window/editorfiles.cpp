@@ -4,12 +4,12 @@
 #include "app/config/configuration.h"
 #include "app/main.h"
 #include "app/outline/bookmarks.h"
-#include "app/page/backgroundrelease.h"
 #include "app/page/editortabs.h"
 #include "app/page/editortabwidget.h"
 #include "app/page/textfile.h"
 #include "app/text/customtextedit.h"
 #include "app/window/filefilter.h"
+#include "syntax/backgroundrelease.h"
 #include "syntax/syntaxanalyzer.h"
 
 #include <QAction>

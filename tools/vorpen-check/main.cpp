@@ -1,7 +1,7 @@
 // vorpen-check: analyses ZELMORA driving files as "Check 6.4" and "Check 7.0" do and prints
 // one verdict per file in the form compilers use, so that editors and scripts can read it.
 #include "app/page/textfile.h"
-#include "tools/vorpen-check/checkverdict.h"
+#include "syntax/checkverdict.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

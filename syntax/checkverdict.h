@@ -4,6 +4,11 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
+class SyntaxAnalyzer;
+struct Node;
+
 // Outcome of analysing one driving file with one grammar.
 struct CheckVerdict
 {
@@ -14,7 +19,12 @@ struct CheckVerdict
     QString parameter;
     QString type;
     QStringList options;
+    std::shared_ptr<SyntaxAnalyzer> analysis; // the tree the verdict was read from
+    Node *failed = nullptr;                   // the refusing parameter, in analysis
 };
+
+// The syntax definition of a grammar version, "7.0" or "6.4".
+QString syntaxFileOf(const QString &version);
 
 // Analyses lines with "7.0", "6.4" or "auto" (7.0, then 6.4; the one that got further wins,
 // 7.0 on a tie).

@@ -1,4 +1,4 @@
-#include "tools/vorpen-check/checkverdict.h"
+#include "syntax/checkverdict.h"
 
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
@@ -7,15 +7,14 @@ namespace {
 
 CheckVerdict analyse(const QStringList &lines, const QString &version)
 {
-    SyntaxAnalyzer analyzer(version == QLatin1String("6.4") ? QStringLiteral("ZEL_Syntax_6-4.xml")
-                                                            : QStringLiteral("ZEL_Syntax_7-0.xml"));
-    QStringList copy = lines;
-    Node *failed = nullptr;
     CheckVerdict verdict;
+    verdict.analysis = std::make_shared<SyntaxAnalyzer>(syntaxFileOf(version));
+    QStringList copy = lines;
     verdict.version = version;
-    verdict.valid = analyzer.analyze(&copy, verdict.line, failed);
+    verdict.valid = verdict.analysis->analyze(&copy, verdict.line, verdict.failed);
     if (verdict.valid)
         return verdict;
+    const Node *failed = verdict.failed;
     verdict.tooMuchInput = !failed;
     if (failed) {
         verdict.parameter = failed->name;
@@ -41,6 +40,12 @@ QString asTyped(QString line)
 }
 
 } // namespace
+
+QString syntaxFileOf(const QString &version)
+{
+    return version == QLatin1String("6.4") ? QStringLiteral("ZEL_Syntax_6-4.xml")
+                                           : QStringLiteral("ZEL_Syntax_7-0.xml");
+}
 
 CheckVerdict checkLines(const QStringList &lines, const QString &syntax)
 {
