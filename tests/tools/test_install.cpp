@@ -49,6 +49,7 @@ void TestInstall::installsExpectedFiles_data()
     QTest::addColumn<QString>("path");
     QTest::newRow("program") << "bin/vorpen";
     QTest::newRow("checker") << "bin/vorpen-check";
+    QTest::newRow("language server") << "bin/vorpen-lsp";
     QTest::newRow("manual") << "share/doc/vorpen/index.html";
     QTest::newRow("desktop entry") << "share/applications/vorpen.desktop";
     QTest::newRow("icon") << "share/icons/hicolor/64x64/apps/vorpen.png";

@@ -1,0 +1,49 @@
+#ifndef VORPEN_ANALYSISSCHEDULER_H
+#define VORPEN_ANALYSISSCHEDULER_H
+
+#include <QHash>
+#include <QObject>
+#include <QString>
+#include <QThreadPool>
+
+#include <functional>
+#include <memory>
+
+class QTimer;
+struct DocumentAnalysis;
+
+// Analyses documents on worker threads once their text has rested for a pause. A newer text
+// does not wait for the analysis of an older one; the receiver drops results by generation.
+class AnalysisScheduler : public QObject
+{
+    Q_OBJECT
+public:
+    explicit AnalysisScheduler(int pauseMs, QObject *parent = nullptr);
+    ~AnalysisScheduler() override;
+
+    // Analyses text after the pause unless the document's text is scheduled again before.
+    void schedule(const QString &uri, const QString &text, quint64 generation,
+                  const QString &syntax);
+    void forget(const QString &uri);
+    // Runs work on a worker and hands its result to done on this object's thread.
+    void runInBackground(std::function<QJsonValue()> work, std::function<void(QJsonValue)> done);
+
+signals:
+    void analysed(const QString &uri, std::shared_ptr<const DocumentAnalysis> analysis);
+
+private:
+    struct Pending
+    {
+        QTimer *timer = nullptr;
+        QString text;
+        quint64 generation = 0;
+        QString syntax;
+    };
+    void start(const QString &uri);
+
+    int pauseMs;
+    QHash<QString, Pending> pending;
+    QThreadPool workers;
+};
+
+#endif
