@@ -5,10 +5,11 @@
 set -eu
 cd "$(dirname "$0")/.."
 cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DVORPEN_BENCH=ON -DBUILD_TESTING=OFF >/dev/null
-cmake --build build-bench -j2 --target bench_analysis bench_editor bench_typing
+cmake --build build-bench -j2 --target bench_analysis bench_editor bench_lsp bench_typing
 export QT_QPA_PLATFORM=offscreen
 build-bench/bench/bench_analysis "$@"
 build-bench/bench/bench_editor "$@"
+build-bench/bench/bench_lsp "$@"
 if [ "$#" -eq 0 ]; then
     build-bench/bench/bench_typing
 fi

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 [ $# -gt 0 ] && shift
 all="fuzz_analysis fuzz_definition fuzz_printing fuzz_conversion fuzz_configuration
-fuzz_resultnaming fuzz_highlighter fuzz_outline"
+fuzz_resultnaming fuzz_highlighter fuzz_outline fuzz_lsp"
 targets="${*:-$all}"
 build="${VORPEN_FUZZ_DIR:-build-fuzz}"
 here="$PWD"
@@ -44,6 +44,7 @@ seeds_of() {
         text_seeds "$build/seeds/text"
         echo "fuzz/seeds/configuration $build/seeds/text" ;;
     fuzz_resultnaming) echo "fuzz/seeds/resultnaming" ;;
+    fuzz_lsp) echo "fuzz/seeds/lsp" ;;
     *)
         text_seeds "$build/seeds/text"
         echo "$build/seeds/text" ;;
