@@ -71,18 +71,13 @@ QString Conversion::molarVolumeText(const QStringList &types, const QStringList 
     return text;
 }
 
-// The temperature and concentration extras that follow type, options and volume.
+// The temperature and concentration extras that follow type, options and volume; the
+// concentration extras come as one block per component, and every component keeps its own.
 QString Conversion::furtherMolarVolumeEntries(Node *section, int from)
 {
     QString text;
-    for (int i = from; i < from + 3 && i < section->children.size(); ++i) {
-        Node *entry = section->children.at(i);
-        if (entry->name.contains(QLatin1String("MVConcExtra")))
-            text +=
-                entry->children.isEmpty() ? QString() : printedChildren(entry->children.first());
-        else
-            text += printed(entry);
-    }
+    for (int i = from; i < from + 3 && i < section->children.size(); ++i)
+        text += flattened(section->children.at(i), 2);
     return text;
 }
 
