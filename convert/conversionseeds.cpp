@@ -24,6 +24,9 @@ void Conversion::seedPositions(Node *visited)
         if (nameContains(child, "SeedNucleationModel") && position != QLatin1String("bulk") &&
             position != QLatin1String("region"))
             continue;
+        // 7.0 takes the size distribution's parameters as given and has no keyword for them.
+        if (nameContains(child, "SeedDensityParameterSet"))
+            continue;
         seedType += nameContains(child, "SeedClasses") ? seedClasses(child) : printedEntry(child);
         if (nameContains(child, "NucleationNoiseFactor")) {
             result += seedType;
