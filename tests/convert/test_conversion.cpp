@@ -1,5 +1,6 @@
 // The rules of the 6.4 to 7.0 conversion, on 6.4 trees given just the values a rule reads.
 #include "convert/conversionresult.h"
+#include "keywordcheck.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
 
@@ -50,6 +51,9 @@ struct Converted
     }
 };
 
+// Keywords that any conversion of the running test put where they are no option.
+QStringList keywordsOutside;
+
 Converted convert(Source &source)
 {
     Converted result;
@@ -57,6 +61,7 @@ Converted convert(Source &source)
     result.target->conversionLog = [&result](const QString &message) { result.log << message; };
     result.warnings = result.target->convert(&source.tree);
     result.text = result.target->printTree(false);
+    keywordsOutside << keywordsOutsideOptions(*result.target);
     return result;
 }
 
@@ -70,6 +75,12 @@ class TestConversion : public QObject
 
 private slots:
     void initTestCase() { Q_INIT_RESOURCE(MyRes); }
+    void cleanup()
+    {
+        const QStringList outside = keywordsOutside;
+        keywordsOutside.clear();
+        QVERIFY2(outside.isEmpty(), qPrintable(outside.join(QStringLiteral(", "))));
+    }
     void couplingValues_data();
     void couplingValues();
     void temperatureField();
