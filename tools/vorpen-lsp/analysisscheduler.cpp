@@ -29,6 +29,7 @@ void AnalysisScheduler::schedule(const QString &uri, const QString &text, quint6
     }
     entry.text = text;
     entry.generation = generation;
+    entry.newest->store(generation);
     entry.syntax = syntax;
     entry.timer->start(pauseMs);
 }
@@ -48,11 +49,22 @@ void AnalysisScheduler::start(const QString &uri)
     const QString text = std::exchange(entry.text, QString());
     const quint64 generation = entry.generation;
     const QString syntax = entry.syntax;
-    workers.start([this, uri, text, generation, syntax] {
-        std::shared_ptr<const DocumentAnalysis> analysis =
-            analyseDocument(text, syntax, generation);
+    const std::shared_ptr<std::atomic<quint64>> newest = entry.newest;
+    workers.start([this, uri, text, generation, syntax, newest] {
+        // A job that waited for a worker while the text changed again has nothing to report.
+        if (newest->load() != generation)
+            return;
+        std::shared_ptr<DocumentAnalysis> analysis = checkDocument(text, syntax, generation);
+        if (newest->load() != generation)
+            return;
+        if (analysis->verdict.valid)
+            QMetaObject::invokeMethod(
+                this, [this, uri, generation] { emit foundValid(uri, generation); },
+                Qt::QueuedConnection);
+        indexDocument(*analysis);
+        std::shared_ptr<const DocumentAnalysis> done = std::move(analysis);
         QMetaObject::invokeMethod(
-            this, [this, uri, analysis]() mutable { emit analysed(uri, std::move(analysis)); },
+            this, [this, uri, done]() mutable { emit analysed(uri, std::move(done)); },
             Qt::QueuedConnection);
     });
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QThreadPool>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -29,6 +30,8 @@ public:
     void runInBackground(std::function<QJsonValue()> work, std::function<void(QJsonValue)> done);
 
 signals:
+    // A valid text is reported before its index is built, so that its diagnostics go out early.
+    void foundValid(const QString &uri, quint64 generation);
     void analysed(const QString &uri, std::shared_ptr<const DocumentAnalysis> analysis);
 
 private:
@@ -38,6 +41,8 @@ private:
         QString text;
         quint64 generation = 0;
         QString syntax;
+        // The newest generation scheduled, read by workers to skip what is superseded.
+        std::shared_ptr<std::atomic<quint64>> newest = std::make_shared<std::atomic<quint64>>(0);
     };
     void start(const QString &uri);
 

@@ -38,14 +38,18 @@ QString DocumentAnalysis::syntaxFile() const
     return syntaxFileOf(verdict.version);
 }
 
-std::shared_ptr<DocumentAnalysis> analyseDocument(const QString &text, const QString &syntax,
-                                                  quint64 generation)
+std::shared_ptr<DocumentAnalysis> checkDocument(const QString &text, const QString &syntax,
+                                                quint64 generation)
 {
     auto analysis = std::make_shared<DocumentAnalysis>();
     analysis->generation = generation;
     analysis->lines = text.split(QLatin1Char('\n'));
     analysis->verdict = checkLines(analysis->lines, syntax);
-    analysis->index = ParameterIndex(analysis->verdict.analysis->getRoot(), analysis->lines);
-    analysis->outline = sectionOutline(analysis->lines);
     return analysis;
+}
+
+void indexDocument(DocumentAnalysis &analysis)
+{
+    analysis.index = ParameterIndex(analysis.verdict.analysis->getRoot(), analysis.lines);
+    analysis.outline = sectionOutline(analysis.lines);
 }

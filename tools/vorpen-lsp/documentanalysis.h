@@ -30,7 +30,10 @@ struct DocumentAnalysis
 };
 
 // Analyses text with "7.0", "6.4" or "auto", the grammar that gets further.
-std::shared_ptr<DocumentAnalysis> analyseDocument(const QString &text, const QString &syntax,
-                                                  quint64 generation);
+std::shared_ptr<DocumentAnalysis> checkDocument(const QString &text, const QString &syntax,
+                                                quint64 generation);
+// Adds which parameter took each token, and the outline; a valid text needs them only for
+// requests, so its diagnostics go out before.
+void indexDocument(DocumentAnalysis &analysis);
 
 #endif

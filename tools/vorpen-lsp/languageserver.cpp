@@ -62,6 +62,7 @@ QString syntaxSetting(const QJsonObject &settings)
 LanguageServer::LanguageServer(Sender send, int pauseMs, QObject *parent)
     : QObject(parent), send(std::move(send)), scheduler(new AnalysisScheduler(pauseMs, this))
 {
+    connect(scheduler, &AnalysisScheduler::foundValid, this, &LanguageServer::foundValid);
     connect(scheduler, &AnalysisScheduler::analysed, this, &LanguageServer::analysed);
 }
 
@@ -333,12 +334,27 @@ void LanguageServer::analysed(const QString &uri, std::shared_ptr<const Document
         return;
     }
     releaseInBackground(std::exchange(document->analysis, analysis));
-    notify(QStringLiteral("textDocument/publishDiagnostics"),
-           {{QStringLiteral("uri"), uri},
-            {QStringLiteral("version"), document->text.version()},
-            {QStringLiteral("diagnostics"), diagnosticsOf(uri, *analysis)}});
+    if (document->published != analysis->generation)
+        publish(uri, *document, diagnosticsOf(uri, *analysis));
     for (const WaitingRequest &request : waiting.take(uri))
         answerFromAnalysis(request, uri, *analysis);
+}
+
+void LanguageServer::foundValid(const QString &uri, quint64 generation)
+{
+    const auto document = documents.find(uri);
+    if (document != documents.end() && document->generation == generation)
+        publish(uri, *document, QJsonArray());
+}
+
+void LanguageServer::publish(const QString &uri, OpenDocument &document,
+                             const QJsonArray &diagnostics)
+{
+    document.published = document.generation;
+    notify(QStringLiteral("textDocument/publishDiagnostics"),
+           {{QStringLiteral("uri"), uri},
+            {QStringLiteral("version"), document.text.version()},
+            {QStringLiteral("diagnostics"), diagnostics}});
 }
 
 void LanguageServer::reply(const QJsonValue &id, const QJsonValue &result)

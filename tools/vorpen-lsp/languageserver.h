@@ -46,6 +46,7 @@ private:
         TextDocument text;
         quint64 generation = 0;
         std::shared_ptr<const DocumentAnalysis> analysis;
+        quint64 published = 0; // the generation whose diagnostics went out
     };
     // A request that waits for the analysis of its document's current text.
     struct WaitingRequest
@@ -69,7 +70,9 @@ private:
     void close(const QJsonObject &params);
     void configure(const QJsonObject &settings);
     void textChanged(const QString &uri, OpenDocument &document);
+    void foundValid(const QString &uri, quint64 generation);
     void analysed(const QString &uri, std::shared_ptr<const DocumentAnalysis> analysis);
+    void publish(const QString &uri, OpenDocument &document, const QJsonArray &diagnostics);
 
     void reply(const QJsonValue &id, const QJsonValue &result);
     void replyError(const QJsonValue &id, RpcError code, const QString &text);
