@@ -156,6 +156,8 @@ private slots:
     void incrementalChanges();
     void faultsAtTheirLines_data();
     void faultsAtTheirLines();
+    void chosenGrammar_data();
+    void chosenGrammar();
     void cancelledRequestIsAnsweredOnce();
     void hostileDocuments_data();
     void hostileDocuments();
@@ -334,6 +336,38 @@ void TestVorpenLsp::faultsAtTheirLines()
              qPrintable(diagnostic.value("message").toString()));
     if (!range.isEmpty())
         QCOMPARE(diagnostic.value("range").toObject(), range);
+}
+
+void TestVorpenLsp::chosenGrammar_data()
+{
+    QTest::addColumn<QJsonObject>("options");
+    QTest::addColumn<QJsonObject>("settings");
+    QTest::addColumn<QString>("source");
+
+    QTest::newRow("7.0 file found valid by default") << QJsonObject() << QJsonObject() << "";
+    QTest::newRow("initialization option fixes 6.4")
+        << QJsonObject{{"syntax", "6.4"}} << QJsonObject() << "vorpen 6.4";
+    QTest::newRow("client setting fixes 6.4")
+        << QJsonObject() << QJsonObject{{"vorpen", QJsonObject{{"syntax", "6.4"}}}} << "vorpen 6.4";
+}
+
+// A 7.0 file is valid unless a setting makes the server check it as 6.4.
+void TestVorpenLsp::chosenGrammar()
+{
+    QFETCH(QJsonObject, options);
+    QFETCH(QJsonObject, settings);
+    QFETCH(QString, source);
+
+    Server server;
+    server.send(request(1, "initialize", {{"initializationOptions", options}}));
+    QVERIFY(server.reply(1).contains("result"));
+    if (!settings.isEmpty())
+        server.send(notification("workspace/didChangeConfiguration", {{"settings", settings}}));
+    server.open(readFixture(valid));
+    const QJsonArray diagnostics = server.diagnostics(1);
+    QCOMPARE(diagnostics.isEmpty(), source.isEmpty());
+    if (!source.isEmpty())
+        QCOMPARE(diagnostics.at(0).toObject().value("source").toString(), source);
 }
 
 void TestVorpenLsp::cancelledRequestIsAnsweredOnce()
