@@ -23,8 +23,12 @@ static void drain(MessageReader &reader, LanguageServer &server)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray input(reinterpret_cast<const char *>(data), int(size));
+    // Analyses are slow next to reading; inputs with an even first byte end before any starts,
+    // so that the reader and the dispatcher see many more inputs.
+    const bool analyse = input.isEmpty() || (uchar(input.at(0)) & 1);
     LanguageServer server(
-        [](const QByteArray &body) { FUZZ_CHECK(QJsonDocument::fromJson(body).isObject()); }, 0);
+        [](const QByteArray &body) { FUZZ_CHECK(QJsonDocument::fromJson(body).isObject()); },
+        analyse ? 0 : 3600000);
     MessageReader reader;
     const int cut = input.isEmpty() ? 0 : int(uchar(input.at(0))) % input.size();
     reader.append(input.left(cut));
