@@ -5,11 +5,13 @@
 #include "app/window/editor.h"
 #include "run/checkelement.h"
 #include "run/customoutputtextedit.h"
+#include "run/runrecord.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -37,6 +39,23 @@ void warnWritePermission(QWidget *parent, const QString &resultDir)
                          QMessageBox::Ok);
 }
 
+// A simulation that outlived the editor which started it still writes these results.
+bool confirmSecondRun(Editor *editor, const RunRecord &running)
+{
+    QMessageBox box(
+        QMessageBox::Warning, Editor::tr("Simulation still running"),
+        Editor::tr("A simulation of\n%1\nstarted %2 (process %3) is still running "
+                   "and writing these result files.\nStarting another one writes "
+                   "into the same files while it runs.")
+            .arg(running.drivingFile, QLocale().toString(running.started, QLocale::ShortFormat))
+            .arg(running.pid),
+        QMessageBox::NoButton, editor);
+    QPushButton *start = box.addButton(Editor::tr("Start anyway"), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == start;
+}
+
 // Prepares the result directory and the screen file; false when the run must not start.
 bool prepareResults(Editor *editor, EditorTabs *tab, bool overwrite)
 {
@@ -49,6 +68,12 @@ bool prepareResults(Editor *editor, EditorTabs *tab, bool overwrite)
                                  Editor::tr("\n\nPlease change the simulation name."),
                              QMessageBox::Ok);
         return false;
+    }
+    RunRecord running;
+    if (liveRunOf(tab->screenFile, running)) {
+        if (!confirmSecondRun(editor, running))
+            return false;
+        overwrite = true;
     }
     if (QDir(tab->resultDir).exists()) {
         const bool formerResults = QFile::exists(tab->screenFile) || !tab->checkElements.isEmpty();
@@ -172,6 +197,12 @@ void Editor::slotRun(bool overwrite, bool syntaxOnly)
         return;
     }
     job->pid = static_cast<int>(process->processId());
+    RunRecord record;
+    record.drivingFile = drivingFile;
+    record.pid = job->pid;
+    record.processStart = processStartOf(job->pid);
+    record.started = QDateTime::currentDateTime();
+    writeRunRecord(runRecordFile(tab->screenFile), record);
     tabWidget->setTabToolTip(tabWidget->indexOf(tab), drivingFile + QLatin1Char('\n') +
                                                           tr("attached job pid: ") +
                                                           QString::number(job->pid));
@@ -299,6 +330,7 @@ void Editor::slotFinished(int exitCode, QProcess::ExitStatus)
     }
     jobs.removeJob(page->jobId);
     page->jobId = -1;
+    QFile::remove(runRecordFile(screenFile));
 
     if (page == currentTab) {
         slotChangeTab(-2);

@@ -8,6 +8,7 @@
 #include "run/checkelement.h"
 #include "run/customoutputtextedit.h"
 #include "run/runconfigurationwidget.h"
+#include "run/runrecord.h"
 #include "syntax/syntaxanalyzer.h"
 #include "tests/support/dialoganswer.h"
 
@@ -154,6 +155,7 @@ private slots:
     void screenFileThatIsTheDrivingFile();
     void folderWithBlanksAndUmlauts();
     void zelmoraBinPointingNowhere();
+    void runRecordNamesALiveRunToALaterStart();
 };
 
 void TestSimulationRun::initTestCase()
@@ -613,6 +615,32 @@ void TestSimulationRun::zelmoraBinPointingNowhere()
     QVERIFY(editor->jobs.jobs.isEmpty());
     QVERIFY(!QDir(dir.filePath(QStringLiteral("unset/Out"))).exists());
     QCOMPARE(readAll(path), before);
+}
+
+void TestSimulationRun::runRecordNamesALiveRunToALaterStart()
+{
+    qputenv("ZELMORA_STANDIN_STEPS", "1000");
+    const QString path = drivingFile(QStringLiteral("live"), QStringLiteral("Out/Test"));
+    EditorTabs *first = openPage(path);
+    editor->slotRun();
+    const Job *job = editor->jobs.getJob(first->jobId);
+    QVERIFY(job);
+    RunRecord record;
+    QVERIFY(liveRunOf(first->screenFile, record));
+    QCOMPARE(record.pid, qint64(job->pid));
+    QCOMPARE(record.drivingFile, path);
+
+    // As an editor started after the first one died would see it.
+    EditorTabs *second = openPage(path);
+    SeenDialog seen;
+    clickInNextDialog(&seen, QStringLiteral("Cancel"));
+    editor->slotRun();
+    QCOMPARE(seen.title, QStringLiteral("Simulation still running"));
+    QVERIFY(seen.text.contains(QString::number(job->pid)));
+    QCOMPARE(second->jobId, -1);
+
+    editor->killProcess(first);
+    QVERIFY(!QFile::exists(runRecordFile(first->screenFile)));
 }
 
 QTEST_MAIN(TestSimulationRun)
