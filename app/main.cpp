@@ -1,11 +1,15 @@
 #include "app/main.h"
 #include "app/commandline/batchconversion.h"
 #include "app/commandline/commandline.h"
+#include "app/recovery/endingsignals.h"
+#include "app/recovery/journalkeeper.h"
+#include "app/recovery/recoveryoffer.h"
 #include "app/window/editor.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTextStream>
+#include <QTimer>
 
 int main(int argc, char *argv[])
 {
@@ -19,11 +23,17 @@ int main(int argc, char *argv[])
     }
     QApplication application(argc, argv);
     auto *editor = new Editor(QDir::homePath() + os_pathsep + os_vorpen);
+    watchEndingSignals(editor->journalKeeper);
     if (argc > 1) {
         QTextStream out(stdout);
         openArguments(*editor, application.arguments().mid(1), out);
     }
     editor->slotChangeTab(0);
     editor->show();
+    // Over the shown window, once the files named on the command line are open.
+    QTimer::singleShot(0, editor, [editor] {
+        editor->journalKeeper->offersEnabled = true;
+        offerRecovery(editor);
+    });
     return application.exec();
 }

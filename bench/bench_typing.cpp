@@ -1,17 +1,21 @@
 // Keystroke-to-repaint time in a 50,000-line driving file opened as "Open" does, while the live
 // analysis runs behind. Each keystroke is timed from the key event until everything it made
 // dirty is painted; prints the 95th percentile, median and worst, and fails above 16 ms at p95.
-// Runs headless (QT_QPA_PLATFORM=offscreen). Optional argument: the number of grains.
+// Runs headless (QT_QPA_PLATFORM=offscreen). Optional arguments: the number of grains, and
+// "--without-journal" to type with no recovery journal kept, for comparison.
 #include "app/live/liveanalysis.h"
 #include "app/page/editortabs.h"
 #include "app/page/editortabwidget.h"
+#include "app/recovery/recoveryfolder.h"
 #include "app/text/customtextedit.h"
 #include "app/window/editor.h"
 #include "bench/benchinputs.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -108,9 +112,16 @@ int main(int argc, char **argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     Q_INIT_RESOURCE(MyRes);
     QApplication application(argc, argv);
-    const int grains = argc > 1 ? QByteArray(argv[1]).toInt() : defaultGrains;
+    const QStringList arguments = application.arguments().mid(1);
+    const bool journal = !arguments.contains(QStringLiteral("--without-journal"));
+    const QStringList numbers = arguments.filter(QRegularExpression(QStringLiteral("^\\d+$")));
+    const int grains = numbers.isEmpty() ? defaultGrains : numbers.constFirst().toInt();
     QTemporaryDir home;
     qputenv("HOME", home.path().toLocal8Bit());
+    // A state folder that cannot be made keeps the journal off.
+    const QString state =
+        journal ? home.filePath(QStringLiteral("state")) : QStringLiteral("/dev/null/state");
+    qputenv("XDG_STATE_HOME", state.toLocal8Bit());
     const QString path = home.filePath(QStringLiteral("typing_dri.txt"));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
@@ -141,6 +152,9 @@ int main(int argc, char **argv)
         std::printf("keystrokes were lost or not painted\n");
         return 1;
     }
+    const int journals =
+        QDir(RecoveryFolder::defaultPath()).entryList({QStringLiteral("*.journal")}).size();
+    std::printf("recovery journal %s\n", journal ? (journals > 0 ? "kept" : "MISSING") : "off");
     const bool middleFast = report("in the middle", middle);
     const bool topFast = report("near the top", top);
     return middleFast && topFast ? 0 : 2;

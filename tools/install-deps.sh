@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages Vorpen needs to build, test and run; only missing ones are fetched.
 set -eu
 packages="cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5xml5
-libqwt-qt5-dev libqt5svg5-dev libqt5opengl5-dev libbenchmark-dev clang-14 libclang-rt-14-dev xvfb xauth imagemagick fonts-dejavu-core
+libqwt-qt5-dev libqt5svg5-dev libqt5opengl5-dev libbenchmark-dev clang-14 libclang-rt-14-dev xvfb xauth imagemagick xdotool fonts-dejavu-core
 neovim xterm"
 missing=""
 for p in $packages; do

@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -107,6 +108,13 @@ void EditorTabs::buildOutputPanel()
 bool EditorTabs::hasUnsavedText() const
 {
     return docState == 2 || (!fileInfo && !textEdit->document()->isEmpty());
+}
+
+void EditorTabs::replaceTextUndoably(const QString &text)
+{
+    QTextCursor cursor(textEdit->document());
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(text);
 }
 
 QStringList EditorTabs::textLines() const

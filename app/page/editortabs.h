@@ -3,6 +3,8 @@
 
 #include "app/config/configuration.h"
 #include "app/main.h"
+#include "app/page/textformat.h"
+#include "app/recovery/filebase.h"
 
 #include <QDateTime>
 #include <QModelIndex>
@@ -52,6 +54,8 @@ public:
     // Marked modified, or text typed into a page that has no file yet: a new page does not
     // mark its first changes, yet they must not be lost.
     bool hasUnsavedText() const;
+    // Replaces the whole text as one step that Undo takes back.
+    void replaceTextUndoably(const QString &text);
     // The editor's text split at "\n", empty lines kept, as every analysis takes it.
     QStringList textLines() const;
     // Replaces the page's analysis by a fresh one of its current text under syntax; under
@@ -77,6 +81,8 @@ public:
     bool syntaxValid = false;
     QFileInfo *fileInfo = nullptr; // null while the page is "Untitled"
     QDateTime lastModified;
+    FileBase diskBase;     // the file as loaded or last saved, for the recovery journal
+    TextFormat textFormat; // encoding and line ends a save writes back
     Highlighter *highlighter = nullptr;
 
     QString simName;

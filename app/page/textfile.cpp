@@ -1,10 +1,10 @@
 #include "app/page/textfile.h"
 
+#include "app/page/filewrite.h"
+
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextCodec>
-#include <QTextStream>
 
 QString textFileRefusal(const QString &path)
 {
@@ -32,7 +32,7 @@ bool readFileBytes(const QString &path, QByteArray &bytes)
     return file.error() == QFileDevice::NoError && bytes.size() <= maximumTextFileSize;
 }
 
-bool readTextFile(const QString &path, QString &text, TextDoubt *doubt)
+bool readTextFile(const QString &path, QString &text, TextDoubt *doubt, TextFormat *format)
 {
     QByteArray bytes;
     if (!readFileBytes(path, bytes))
@@ -45,6 +45,8 @@ bool readTextFile(const QString &path, QString &text, TextDoubt *doubt)
                  : state.invalidChars > 0 ? TextDoubt::InvalidUtf8
                                           : TextDoubt::None;
     }
+    if (format)
+        *format = textFormatOf(bytes);
     return true;
 }
 
@@ -55,21 +57,7 @@ bool readPlainTextFile(const QString &path, QString &text)
            doubt == TextDoubt::None;
 }
 
-bool writeTextFile(const QString &path, const QString &text)
+bool writeTextFile(const QString &path, const QString &text, const TextFormat &format)
 {
-    QByteArray bytes;
-    QTextStream encoder(&bytes, QIODevice::WriteOnly);
-    encoder.setCodec("UTF-8");
-    encoder << text;
-    encoder.flush();
-
-    // Unbuffered, so that a short write (as at a file-size limit) shows in the count.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return replaceFileContent(path, encodeText(text, format));
 }

@@ -1,6 +1,8 @@
 #ifndef VORPEN_TEXTFILE_H
 #define VORPEN_TEXTFILE_H
 
+#include "app/page/textformat.h"
+
 #include <QString>
 
 // What makes a file's content doubtful as a driving file.
@@ -27,15 +29,17 @@ QString textFileRefusal(const QString &path);
 bool readFileBytes(const QString &path, QByteArray &bytes);
 
 // Reads a whole regular file as UTF-8 (or as the Unicode encoding its byte-order mark names);
-// false when it is refused or cannot be read. doubt, when given, tells whether the
-// bytes looked like text.
-bool readTextFile(const QString &path, QString &text, TextDoubt *doubt = nullptr);
+// false when it is refused or cannot be read. doubt, when given, tells whether the bytes
+// looked like text; format, how they were stored.
+bool readTextFile(const QString &path, QString &text, TextDoubt *doubt = nullptr,
+                  TextFormat *format = nullptr);
 
 // Reads a regular file of plain text below the large size, one that loads without a question;
 // false for any other.
 bool readPlainTextFile(const QString &path, QString &text);
 
-// Replaces the file by text in UTF-8, or leaves it untouched when any part of the write fails.
-bool writeTextFile(const QString &path, const QString &text);
+// Replaces the file's content by text stored in format, or leaves it untouched when any part
+// of the write fails.
+bool writeTextFile(const QString &path, const QString &text, const TextFormat &format = {});
 
 #endif

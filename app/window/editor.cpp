@@ -3,6 +3,7 @@
 #include "app/config/configuration.h"
 #include "app/main.h"
 #include "app/page/editortabwidget.h"
+#include "app/recovery/journalkeeper.h"
 #include "app/text/fonts.h"
 
 #include <QAction>
@@ -31,6 +32,8 @@ Editor::Editor(const QString &rcPath, QWidget *parent) : QMainWindow(parent)
         configuration->fontSize = 12;
 
     lastDirectory = QDir::currentPath();
+    // Before the first page, and torn down before the pages: a normal end leaves no journals.
+    journalKeeper = new JournalKeeper(RecoveryFolder::defaultPath(), this);
 
     setWindowIcon(QIcon(QStringLiteral(":/tbicons/icon.png")));
     setWindowTitle(appName + QStringLiteral(" ") + appVersion);

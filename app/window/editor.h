@@ -14,6 +14,7 @@
 class Configuration;
 class EditorTabWidget;
 class EditorTabs;
+class JournalKeeper;
 class QAction;
 class QCloseEvent;
 class QLineEdit;
@@ -54,6 +55,7 @@ public:
     EditorTabWidget *tabWidget = nullptr;
     Configuration *configuration = nullptr;
     JobList jobs;
+    JournalKeeper *journalKeeper = nullptr;
     QString lastDirectory;
     QFont outputFont;
     QTextCursor lastCursor;
@@ -145,9 +147,18 @@ private:
     {
         Saved,
         Cancelled,
+        Reloaded, // the user took the disk's version instead
         Failed
     };
     SaveOutcome savePage(QString &path);
+    // The changed-on-disk question; Reloaded when the page now shows the file on disk.
+    enum class DiskCheck
+    {
+        Unchanged,
+        Reloaded,
+        Ignored
+    };
+    DiskCheck checkDisk();
 
     static Editor *instance;
 };

@@ -7,6 +7,8 @@
 #include "app/page/editortabs.h"
 #include "app/page/editortabwidget.h"
 #include "app/page/textfile.h"
+#include "app/recovery/journalkeeper.h"
+#include "app/recovery/recoveryoffer.h"
 #include "app/text/customtextedit.h"
 #include "app/window/filefilter.h"
 #include "syntax/backgroundrelease.h"
@@ -127,7 +129,8 @@ bool Editor::loadFile(const QString &path, bool reload)
         return false;
     QString text;
     TextDoubt doubt = TextDoubt::None;
-    if (!readTextFile(path, text, &doubt)) {
+    TextFormat format;
+    if (!readTextFile(path, text, &doubt, &format)) {
         QMessageBox::critical(this, tr("Error"),
                               tr("Could not open file") + QStringLiteral("'") + path +
                                   QStringLiteral("'."));
@@ -140,12 +143,18 @@ bool Editor::loadFile(const QString &path, bool reload)
     configuration->isRecent(path);
     updateRecentMenu();
 
+    const bool replacesEdits = reload && currentTab && currentTab->hasUnsavedText();
     EditorTabs *page = pageForLoad(this, reload);
     page->fileInfo = new QFileInfo(path);
     page->lastModified = page->fileInfo->lastModified();
+    page->diskBase = fileBaseOf(path);
+    page->textFormat = format;
     // In its final font the text is laid out once.
     slotFontSizeChanged(configuration->fontSize);
-    page->textEdit->setPlainText(text);
+    if (replacesEdits)
+        page->replaceTextUndoably(text);
+    else
+        page->textEdit->setPlainText(text);
 
     const int index = tabWidget->indexOf(page);
     tabWidget->setTabText(index, page->fileInfo->fileName());
@@ -166,6 +175,9 @@ bool Editor::loadFile(const QString &path, bool reload)
     page->selectScreenResult();
     slotUpdateOutput();
     reloadAction->setEnabled(true);
+    journalKeeper->dropJournal(page);
+    if (!reload)
+        offerRecovery(this, page->fileInfo->absoluteFilePath());
     return true;
 }
 
@@ -188,35 +200,62 @@ void Editor::slotOpen()
 
 void Editor::slotReloadFromDisk()
 {
-    if (currentTab && currentTab->fileInfo)
-        loadFile(currentTab->fileInfo->absoluteFilePath(), true);
+    if (!currentTab || !currentTab->fileInfo)
+        return;
+    if (currentTab->hasUnsavedText()) {
+        QMessageBox box(QMessageBox::Warning, tr("Reload from Disk"),
+                        tr("This file has been modified.\nReloading replaces your changes by "
+                           "the file on disk; Undo brings them back."),
+                        QMessageBox::NoButton, this);
+        QPushButton *reload = box.addButton(tr("Reload from Disk"), QMessageBox::AcceptRole);
+        box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+        box.exec();
+        if (box.clickedButton() != reload)
+            return;
+    }
+    loadFile(currentTab->fileInfo->absoluteFilePath(), true);
 }
 
 bool Editor::updateFileInfo()
 {
+    return checkDisk() != DiskCheck::Ignored;
+}
+
+Editor::DiskCheck Editor::checkDisk()
+{
     if (!currentTab || !currentTab->fileInfo)
-        return true;
+        return DiskCheck::Unchanged;
     const QString path = currentTab->fileInfo->absoluteFilePath();
     // A file replaced by an older copy (a restored backup) changed as well; a deleted file has
     // nothing to lose and is written anew by the next save.
     const QFileInfo onDisk(path);
     if (!onDisk.exists() || onDisk.lastModified() == currentTab->lastModified)
-        return true;
+        return DiskCheck::Unchanged;
 
+    const bool edited = currentTab->hasUnsavedText();
     QDialog dialog(this);
     dialog.setWindowTitle(tr("File changed on disk"));
     auto *grid = new QGridLayout(&dialog);
-    grid->addWidget(new QLabel(tr("Current file \n\n") + path + QStringLiteral("\n\n") +
-                               tr(" changed on disk!")),
-                    1, 0, 1, 2);
+    QString text =
+        tr("Current file \n\n") + path + QStringLiteral("\n\n") + tr(" changed on disk!");
+    if (edited)
+        text += QStringLiteral("\n\n") +
+                tr("Reloading replaces your unsaved changes in this page by the file on disk; "
+                   "Undo brings them back. Ignore keeps your changes.");
+    grid->addWidget(new QLabel(text), 1, 0, 1, 2);
     auto *reload = new QPushButton(tr("Reload from Disk"));
     auto *ignore = new QPushButton(tr("Ignore"));
     connect(reload, &QPushButton::clicked, &dialog, &QDialog::accept);
     connect(ignore, &QPushButton::clicked, &dialog, &QDialog::reject);
+    // Return must never throw typing away.
+    if (edited) {
+        reload->setAutoDefault(false);
+        ignore->setDefault(true);
+    }
     grid->addWidget(reload, 2, 0);
     grid->addWidget(ignore, 2, 1);
     if (dialog.exec() != QDialog::Accepted)
-        return false;
+        return DiskCheck::Ignored;
     loadFile(path, true);
-    return true;
+    return DiskCheck::Reloaded;
 }

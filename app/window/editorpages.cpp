@@ -4,6 +4,7 @@
 #include "app/config/configuration.h"
 #include "app/page/editortabs.h"
 #include "app/page/editortabwidget.h"
+#include "app/recovery/journalkeeper.h"
 #include "app/text/customtextedit.h"
 #include "run/job.h"
 
@@ -23,6 +24,7 @@ EditorTabs *Editor::getNewTab()
             &Editor::editorContextMenue);
     tabWidget->addTab(page, tr("Untitled"));
     page->tabIndex = tabWidget->count() - 1;
+    journalKeeper->watch(page);
     return page;
 }
 

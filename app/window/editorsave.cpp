@@ -8,6 +8,7 @@
 #include "app/page/editortabwidget.h"
 #include "app/page/interfacetabwidget.h"
 #include "app/page/textfile.h"
+#include "app/recovery/journalkeeper.h"
 #include "app/text/customtextedit.h"
 #include "app/window/filefilter.h"
 
@@ -54,18 +55,19 @@ Editor::SaveOutcome Editor::savePage(QString &path)
             return SaveOutcome::Cancelled;
         if (isPageFile(page, path))
             path = makeFileNameCopy(path);
-    } else {
-        updateFileInfo();
+    } else if (checkDisk() == DiskCheck::Reloaded) {
+        // Writing now would put the disk's version back, the edits only an Undo away.
+        return SaveOutcome::Reloaded;
     }
     const QString text = page->textEdit->toPlainText();
 
     page->interfaceTabs->slotInterfaceChange(page->interfaceTabs->currentIndex());
-    if (!writeTextFile(path, text))
+    if (!writeTextFile(path, text, page->textFormat))
         return SaveOutcome::Failed;
 
     if (copyMode) {
         // Only now that the edits are safe in the copy may the page go back to the disk version.
-        slotReloadFromDisk();
+        loadFile(page->fileInfo->absoluteFilePath(), true);
         loadFile(path, false);
         tabWidget->setCurrentIndex(tabWidget->count() - 1);
         currentTab = static_cast<EditorTabs *>(tabWidget->currentWidget());
@@ -75,6 +77,8 @@ Editor::SaveOutcome Editor::savePage(QString &path)
     delete page->fileInfo;
     page->fileInfo = new QFileInfo(path);
     page->lastModified = page->fileInfo->lastModified();
+    page->diskBase = fileBaseOf(path);
+    journalKeeper->dropJournal(page);
     const int index = tabWidget->indexOf(page);
     tabWidget->setTabText(index, page->fileInfo->fileName());
     tabWidget->setTabToolTip(index, page->fileInfo->absoluteFilePath());
@@ -120,6 +124,8 @@ bool Editor::slotSave()
                                  QStringLiteral("'") + tr("failed!"));
         return false;
     }
+    if (outcome == SaveOutcome::Reloaded)
+        return false;
     // Declining to copy a running simulation's file is a choice, not an error.
     slotChangeTab(tabWidget->currentIndex());
     return true;

@@ -20,6 +20,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 class TestEditorFiles : public QObject
 {
@@ -49,6 +50,9 @@ private slots:
     void dropOpensEveryFileAndShowsTheLast();
     void changedOnDiskIgnoreAsksAgain();
     void changedOnDiskReloadShowsTheDiskText();
+    void questionsKeepUnsavedEdits_data();
+    void questionsKeepUnsavedEdits();
+    void failedWriteLeavesTheOriginalIntact_data();
     void failedWriteLeavesTheOriginalIntact();
     void unreadableFileMakesNoPage();
 
@@ -511,10 +515,82 @@ void TestEditorFiles::changedOnDiskReloadShowsTheDiskText()
     QVERIFY(editor->updateFileInfo());
 }
 
+void TestEditorFiles::questionsKeepUnsavedEdits_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("answer"); // a button, or "Return" for the default
+    QTest::addColumn<QString>("shownText");
+    QTest::addColumn<QByteArray>("onDisk");
+    QTest::newRow("Return on the changed-on-disk question keeps the edits")
+        << "tab switch"
+        << "Return"
+        << "alpha\nq" << QByteArray("changed\n");
+    QTest::newRow("save that reloads writes nothing; Undo brings the edits back")
+        << "save"
+        << "Reload from Disk"
+        << "changed\n"
+        << QByteArray("changed\n");
+    QTest::newRow("save after Ignore writes the edits") << "save"
+                                                        << "Ignore"
+                                                        << "alpha\nq" << QByteArray("alpha\nq");
+    QTest::newRow("Return on Reload from Disk of a modified page keeps the edits")
+        << "reload"
+        << "Return"
+        << "alpha\nq" << QByteArray("changed\n");
+}
+
+void TestEditorFiles::questionsKeepUnsavedEdits()
+{
+    QFETCH(QString, command);
+    QFETCH(QString, answer);
+    QFETCH(QString, shownText);
+    QFETCH(QByteArray, onDisk);
+    const QString a = write(QStringLiteral("a_dri.txt"), "alpha\n");
+    QVERIFY(editor->loadFile(a, false));
+    editor->slotChangeTab(0);
+    QTextEdit *text = editor->currentTab->textEdit;
+    text->moveCursor(QTextCursor::End);
+    QTest::keyClick(text, Qt::Key_Q);
+    touchLater(a, "changed\n");
+
+    SeenDialog seen;
+    if (answer == QLatin1String("Return"))
+        onNextDialog(&seen, [](QDialog *dialog) { QTest::keyClick(dialog, Qt::Key_Return); });
+    else
+        clickInNextDialog(&seen, answer);
+    if (command == QLatin1String("tab switch"))
+        editor->updateFileInfo();
+    else if (command == QLatin1String("save"))
+        editor->slotSave();
+    else
+        editor->slotReloadFromDisk();
+
+    QVERIFY(seen.shown);
+    if (command != QLatin1String("reload") && answer != QLatin1String("Ignore"))
+        QVERIFY(seen.text.contains(QStringLiteral("unsaved changes")));
+    QCOMPARE(text->toPlainText(), shownText);
+    QCOMPARE(read(QStringLiteral("a_dri.txt")), onDisk);
+    if (shownText == QLatin1String("changed\n")) {
+        text->undo();
+        QCOMPARE(text->toPlainText(), QStringLiteral("alpha\nq"));
+    }
+}
+
+void TestEditorFiles::failedWriteLeavesTheOriginalIntact_data()
+{
+    QTest::addColumn<bool>("secondName");
+    QTest::newRow("file replaced by a new one") << false;
+    QTest::newRow("file written in place, as it has a second name") << true;
+}
+
 void TestEditorFiles::failedWriteLeavesTheOriginalIntact()
 {
+    QFETCH(bool, secondName);
     const QByteArray original("original content\n");
     const QString a = write(QStringLiteral("a_dri.txt"), original);
+    const QString b = dir->filePath(QStringLiteral("b_dri.txt"));
+    if (secondName)
+        QCOMPARE(link(QFile::encodeName(a).constData(), QFile::encodeName(b).constData()), 0);
     QVERIFY(editor->loadFile(a, false));
     editor->slotChangeTab(0);
     editor->currentTab->textEdit->setPlainText(QString(20000, QLatin1Char('v')));
@@ -536,7 +612,7 @@ void TestEditorFiles::failedWriteLeavesTheOriginalIntact()
     QCOMPARE(seen.text, QStringLiteral("Writing file '") + QFileInfo(a).absoluteFilePath() +
                             QStringLiteral("'failed!"));
     QCOMPARE(read(QStringLiteral("a_dri.txt")), original);
-    QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList{"a_dri.txt"});
+    QCOMPARE(QDir(dir->path()).entryList(QDir::Files).size(), secondName ? 2 : 1);
     QCOMPARE(tabText(0), QStringLiteral("* a_dri.txt"));
 }
 
