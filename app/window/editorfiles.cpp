@@ -202,7 +202,9 @@ void Editor::slotReloadFromDisk()
 {
     if (!currentTab || !currentTab->fileInfo)
         return;
-    if (currentTab->hasUnsavedText()) {
+    const QString path = currentTab->fileInfo->absoluteFilePath();
+    // A vanished file replaces nothing; the load says that it cannot be read.
+    if (currentTab->hasUnsavedText() && QFileInfo::exists(path)) {
         QMessageBox box(QMessageBox::Warning, tr("Reload from Disk"),
                         tr("This file has been modified.\nReloading replaces your changes by "
                            "the file on disk; Undo brings them back."),
@@ -213,7 +215,7 @@ void Editor::slotReloadFromDisk()
         if (box.clickedButton() != reload)
             return;
     }
-    loadFile(currentTab->fileInfo->absoluteFilePath(), true);
+    loadFile(path, true);
 }
 
 bool Editor::updateFileInfo()
