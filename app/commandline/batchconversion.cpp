@@ -1,9 +1,8 @@
 #include "app/commandline/batchconversion.h"
 
-#include "app/main.h"
 #include "app/page/textfile.h"
 #include "convert/conversionresult.h"
-#include "syntax/syntaxanalyzer.h"
+#include "syntax/checkverdict.h"
 
 #include <QFileInfo>
 #include <QTextStream>
@@ -22,22 +21,6 @@ QStringList editorLines(QString text)
     return text.split(QLatin1Char('\n'));
 }
 
-// The 6.4 analysis of lines, or none when the lines read as 7.0 (valid or not), as an opened
-// page decides: 7.0 wins unless 6.4 gets further.
-std::unique_ptr<SyntaxAnalyzer> analysis64(QStringList lines, bool &valid70)
-{
-    SyntaxAnalyzer analyzer70(defaultSyntax);
-    int line70 = -1;
-    Node *failed = nullptr;
-    valid70 = analyzer70.analyze(&lines, line70, failed);
-    if (valid70)
-        return nullptr;
-    auto analyzer = std::make_unique<SyntaxAnalyzer>(syntax64);
-    int line64 = -1;
-    const bool valid64 = analyzer->analyze(&lines, line64, failed);
-    return valid64 || line64 > line70 ? std::move(analyzer) : nullptr;
-}
-
 bool sameFile(const QString &a, const QString &b)
 {
     const QString canonical = QFileInfo(a).canonicalFilePath();
@@ -52,14 +35,14 @@ QString convertFile(const QString &path, const QString &directory)
     // Unattended, a file the editor would ask about is not converted.
     if (!readPlainTextFile(path, text))
         return failed;
-    bool valid70 = false;
-    const std::unique_ptr<SyntaxAnalyzer> source = analysis64(editorLines(text), valid70);
-    if (valid70)
-        return QStringLiteral(" ... ok (already valid 7.0, left as it is)");
-    if (!source)
-        return failed + QStringLiteral(" (reads as 7.0, not converted)");
+    // As an opened page decides: 7.0, unless 6.4 gets further.
+    const CheckVerdict read = checkLines(editorLines(text), QStringLiteral("auto"));
+    if (read.version != QLatin1String("6.4")) {
+        return read.valid ? QStringLiteral(" ... ok (already valid 7.0, left as it is)")
+                          : failed + QStringLiteral(" (reads as 7.0, not converted)");
+    }
 
-    const ConvertedText converted = convertAndVerify(source.get(), nullptr);
+    const ConvertedText converted = convertAndVerify(read.analysis.get(), nullptr);
     const QString target = directory + QStringLiteral("/") + path.section(QLatin1Char('/'), -1);
     if (!converted.accepted() && sameFile(target, path))
         return failed + QStringLiteral(" (input left as it is)");
