@@ -4,6 +4,7 @@
 #include "app/recovery/recoveryoffer.h"
 #include "app/text/customtextedit.h"
 #include "app/window/editor.h"
+#include "run/runrecord.h"
 #include "tests/support/dialoganswer.h"
 #include "tests/support/endedinstance.h"
 
@@ -23,6 +24,7 @@ private slots:
     void offerAnswers_data();
     void offerAnswers();
     void unreadableJournalIsNamedAndKept();
+    void recoveredFileWithALiveRunSaysSo();
 
 private:
     QString write(const QString &name, const QByteArray &content);
@@ -176,6 +178,48 @@ void TestRecoveryOffer::unreadableJournalIsNamedAndKept()
     offerRecovery(editor);
     QVERIFY(seen.text.contains(file));
     QVERIFY(QFile::exists(file));
+}
+
+void TestRecoveryOffer::recoveredFileWithALiveRunSaysSo()
+{
+    QFile example(QStringLiteral(VORPEN_SOURCE_DIR "/examples/grain_growth_2d_dri.txt"));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    const QByteArray text = example.readAll();
+    const QString path = write(QStringLiteral("run_dri.txt"), text);
+    QVERIFY(editor->loadFile(path, false));
+    const QString screenFile = editor->currentTab->screenFile;
+    QVERIFY(!screenFile.isEmpty());
+    QVERIFY(QDir().mkpath(QFileInfo(screenFile).path()));
+    // The simulation that went on when its editor died: this process stands in for it.
+    RunRecord record;
+    record.drivingFile = path;
+    record.pid = QCoreApplication::applicationPid();
+    record.processStart = processStartOf(record.pid);
+    record.started = QDateTime::currentDateTime();
+    QVERIFY(writeRunRecord(runRecordFile(screenFile), record));
+    QVERIFY(editor->slotCloseTab(0));
+
+    Journal left;
+    left.path = path;
+    left.base = fileBaseOf(path);
+    left.text = QString::fromUtf8(text) + QStringLiteral("# typed\n");
+    QVERIFY(leaveJournalOfEndedInstance(RecoveryFolder::defaultPath(), left));
+    SeenDialog offer;
+    SeenDialog told;
+    onNextDialog(&offer, [&told](QDialog *dialog) {
+        clickInNextDialog(&told, QStringLiteral("OK"));
+        const QList<QAbstractButton *> buttons = dialog->findChildren<QAbstractButton *>();
+        for (QAbstractButton *button : buttons) {
+            if (button->text() == QLatin1String("Recover"))
+                button->click();
+        }
+    });
+    editor->journalKeeper->offersEnabled = true;
+    offerRecovery(editor);
+    QTRY_VERIFY(told.shown);
+    QCOMPARE(told.title, QStringLiteral("Simulation still running"));
+    QVERIFY(told.text.contains(QString::number(record.pid)));
+    QCOMPARE(editor->currentTab->textEdit->toPlainText(), left.text);
 }
 
 QTEST_MAIN(TestRecoveryOffer)
