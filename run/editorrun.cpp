@@ -263,6 +263,33 @@ void Editor::killProcess(EditorTabs *tab)
     }
 }
 
+void Editor::detachProcess(EditorTabs *tab)
+{
+    Job *job = jobs.getJob(tab->jobId);
+    if (!job)
+        return;
+    // Nobody would be left to let a suspended simulation continue.
+    if (job->pid > 0)
+        ::kill(job->pid, SIGCONT);
+    tab->paused = false;
+    disconnect(job->process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
+               &Editor::slotFinished);
+    if (tab->refreshTimer) {
+        disconnect(tab->refreshTimer, &QTimer::timeout, this, &Editor::slotUpdateOutput);
+        tab->refreshTimer->stop();
+        tab->refreshTimer->deleteLater();
+        tab->refreshTimer = nullptr;
+    }
+    tab->jobId = -1;
+    tab->monitoring = false;
+    startButton->setEnabled(false);
+    killButton->setEnabled(false);
+    pauseButton->setText(tr("Pause"));
+    pauseButton->setEnabled(false);
+    startAction->setEnabled(false);
+    killAction->setEnabled(false);
+}
+
 namespace {
 
 EditorTabs *pageOfProcess(Editor *editor, const QObject *process)

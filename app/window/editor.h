@@ -42,6 +42,8 @@ public:
     QString makeFileNameCopy(QString name);
     void comment(bool in);
     void killProcess(EditorTabs *tab);
+    // Leaves the page's simulation running in the background, no longer followed.
+    void detachProcess(EditorTabs *tab);
     bool toFinish(const QString &text);
     void buildResultSelection();
     QStringList getFileList(const QString &resultDir, const QString &simName);

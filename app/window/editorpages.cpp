@@ -10,9 +10,7 @@
 
 #include <QAction>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
-#include <QTimer>
 
 EditorTabs *Editor::getNewTab()
 {
@@ -105,23 +103,7 @@ bool releaseRunningJob(Editor *editor, EditorTabs *page)
     }
     if (box.clickedButton() != detach)
         return false;
-    QObject::disconnect(job->process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
-                        editor, &Editor::slotFinished);
-    if (page->refreshTimer) {
-        QObject::disconnect(page->refreshTimer, &QTimer::timeout, editor,
-                            &Editor::slotUpdateOutput);
-        page->refreshTimer->stop();
-        page->refreshTimer->deleteLater();
-        page->refreshTimer = nullptr;
-    }
-    page->jobId = -1;
-    page->monitoring = false;
-    editor->startButton->setEnabled(false);
-    editor->killButton->setEnabled(false);
-    editor->pauseButton->setText(Editor::tr("Pause"));
-    editor->pauseButton->setEnabled(false);
-    editor->startAction->setEnabled(false);
-    editor->killAction->setEnabled(false);
+    editor->detachProcess(page);
     return true;
 }
 

@@ -11,11 +11,14 @@
 #include "run/runrecord.h"
 #include "syntax/syntaxanalyzer.h"
 #include "tests/support/dialoganswer.h"
+#include "tests/support/processstate.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -35,13 +38,6 @@ private:
     {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
-
-    static char processState(int pid)
-    {
-        const QString stat = readAll(QStringLiteral("/proc/%1/stat").arg(pid));
-        const int close = stat.lastIndexOf(QLatin1Char(')'));
-        return close < 0 ? '?' : stat.at(close + 2).toLatin1();
     }
 
     // The grain growth example in a folder of its own, with its results going to resultName;

@@ -6,6 +6,7 @@
 #include "syntax/syntaxanalyzer.h"
 #include "tests/support/dialoganswer.h"
 #include "tests/support/dropevent.h"
+#include "tests/support/processstate.h"
 
 #include <QDropEvent>
 #include <QFileDialog>
@@ -404,16 +405,20 @@ void TestEditorFiles::closeWithFailedSaveKeepsThePage()
 void TestEditorFiles::closeWithRunningSimulation_data()
 {
     QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("paused");
     QTest::addColumn<bool>("closed");
     QTest::addColumn<bool>("stillRunning");
-    QTest::newRow("detach") << "Run detached simulation in background" << true << true;
-    QTest::newRow("kill") << "Kill simulation" << true << false;
-    QTest::newRow("cancel") << "Cancel" << false << true;
+    QTest::newRow("detach") << "Run detached simulation in background" << false << true << true;
+    QTest::newRow("detached paused run continues")
+        << "Run detached simulation in background" << true << true << true;
+    QTest::newRow("kill") << "Kill simulation" << false << true << false;
+    QTest::newRow("cancel") << "Cancel" << false << false << true;
 }
 
 void TestEditorFiles::closeWithRunningSimulation()
 {
     QFETCH(QString, answer);
+    QFETCH(bool, paused);
     QFETCH(bool, closed);
     QFETCH(bool, stillRunning);
     const QString x = write(QStringLiteral("x_dri.txt"), "running\n");
@@ -431,6 +436,10 @@ void TestEditorFiles::closeWithRunningSimulation()
     running->jobId = editor->jobs.addJob(job);
     running->monitoring = true;
     QPointer<QProcess> watched(process);
+    if (paused) {
+        editor->slotSuspend();
+        QTRY_COMPARE(processState(pid), 'T');
+    }
 
     SeenDialog seen;
     clickInNextDialog(&seen, answer);
@@ -442,6 +451,9 @@ void TestEditorFiles::closeWithRunningSimulation()
                                dir->filePath(QStringLiteral("x.scr")) + QStringLiteral("\n\n")));
     QCOMPARE(editor->tabWidget->count(), closed ? 0 : 1);
     QCOMPARE(!watched.isNull() && watched->state() == QProcess::Running, stillRunning);
+    // A process left stopped would never be told to continue.
+    if (stillRunning)
+        QTRY_VERIFY(processState(pid) != 'T');
 }
 
 void TestEditorFiles::dropOpensEveryFileAndShowsTheLast()
