@@ -14,7 +14,8 @@
 
 void Editor::buildLiveTools()
 {
-    new LiveStatus(tabWidget, statusBar());
+    liveStatus = new LiveStatus(statusBar());
+    liveStatus->follow(currentTab);
     // Ctrl+Space already refreshes the results.
     auto *complete = new QAction(tr("Complete Keyword"), this);
     complete->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Space")));

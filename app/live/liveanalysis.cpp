@@ -188,6 +188,10 @@ QString LiveAnalysis::parametersAtLine(int line) const
     QStringList descriptions;
     for (const Node *parameter : result->index.parametersOfLine(line))
         descriptions << describeParameter(parameter);
+    // Where the analysis stopped, what the grammar wanted there matters most.
+    if (line == result->markedLine)
+        descriptions << (result->failed ? tr("expected: %1").arg(describeParameter(result->failed))
+                                        : tr("no more input expected"));
     return descriptions.join(QStringLiteral(" | "));
 }
 

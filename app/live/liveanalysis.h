@@ -31,7 +31,8 @@ public:
     int markedLine() const;
     // The facts of the check's message about the marked line, with a suggestion when it helps.
     QString markerToolTip() const;
-    // The parameters that took the tokens of a line, described for the status bar.
+    // The parameters that took the tokens of a line, described for the status bar, and on the
+    // marked line what was expected instead.
     QString parametersAtLine(int line) const;
     // What the token at a column of a line is (or the marker's facts on the marked line).
     QString toolTipAt(int line, int column) const;

@@ -6,17 +6,14 @@
 
 #include <QLabel>
 #include <QStatusBar>
-#include <QTabWidget>
 
-LiveStatus::LiveStatus(QTabWidget *tabs, QStatusBar *bar)
-    : QObject(bar), tabs(tabs), parameterLabel(new QLabel), verdictLabel(new QLabel)
+LiveStatus::LiveStatus(QStatusBar *bar)
+    : QObject(bar), parameterLabel(new QLabel), verdictLabel(new QLabel)
 {
     parameterLabel->setObjectName(QStringLiteral("parameterAtCursor"));
     verdictLabel->setObjectName(QStringLiteral("liveVerdict"));
     bar->addWidget(parameterLabel, 1);
     bar->addPermanentWidget(verdictLabel);
-    connect(tabs, &QTabWidget::currentChanged, this, &LiveStatus::follow);
-    follow(tabs->currentIndex());
 }
 
 QString LiveStatus::verdictText() const
@@ -29,12 +26,12 @@ QString LiveStatus::parameterText() const
     return parameterLabel->text();
 }
 
-void LiveStatus::follow(int index)
+void LiveStatus::follow(EditorTabs *shown)
 {
     for (const QMetaObject::Connection &connection : qAsConst(pageConnections))
         disconnect(connection);
     pageConnections.clear();
-    page = qobject_cast<EditorTabs *>(tabs->widget(index));
+    page = shown;
     if (page && page->liveAnalysis) {
         pageConnections << connect(page->liveAnalysis, &LiveAnalysis::analysed, this,
                                    &LiveStatus::refresh)

@@ -8,7 +8,6 @@
 class EditorTabs;
 class QLabel;
 class QStatusBar;
-class QTabWidget;
 
 // The status bar's view of the current page: the verdict of its live analysis and the
 // parameters behind the line under the cursor.
@@ -16,16 +15,16 @@ class LiveStatus : public QObject
 {
     Q_OBJECT
 public:
-    LiveStatus(QTabWidget *tabs, QStatusBar *bar);
+    explicit LiveStatus(QStatusBar *bar);
 
+    // Describes page from now on; null clears the status bar.
+    void follow(EditorTabs *page);
     QString verdictText() const;
     QString parameterText() const;
 
 private:
-    void follow(int index);
     void refresh();
 
-    QTabWidget *tabs;
     QLabel *parameterLabel;
     QLabel *verdictLabel;
     EditorTabs *page = nullptr;

@@ -15,6 +15,7 @@ class Configuration;
 class EditorTabWidget;
 class EditorTabs;
 class JournalKeeper;
+class LiveStatus;
 class QAction;
 class QCloseEvent;
 class QLineEdit;
@@ -143,6 +144,9 @@ private:
     int currentTabIndex() const;
     void showTabIdentity(int index);
     void showRunState();
+
+    // Follows the page that slotChangeTab shows, also when it changes the tab unannounced.
+    LiveStatus *liveStatus = nullptr;
 
     // A save can be declined by the user, which is not a failure.
     enum class SaveOutcome

@@ -1,5 +1,6 @@
 // Following the current tab: enabled states, window title, font size and closing.
 #include "app/config/configuration.h"
+#include "app/live/livestatus.h"
 #include "app/main.h"
 #include "app/page/editortabs.h"
 #include "app/page/editortabwidget.h"
@@ -41,6 +42,7 @@ void Editor::slotChangeTab(int akt)
         phaseDiagramMenu->setEnabled(false);
         anisotropyMenu->setEnabled(false);
         setWindowTitle(appName + QStringLiteral(" ") + appVersion);
+        liveStatus->follow(nullptr);
         return;
     }
     if (akt >= 0) {
@@ -65,6 +67,7 @@ void Editor::slotChangeTab(int akt)
         slotUpdateOutput();
     currentTab->textEdit->activateWindow();
     updateDiagramMenu();
+    liveStatus->follow(currentTab);
 }
 
 void Editor::showTabIdentity(int index)

@@ -1,14 +1,20 @@
 // Help while typing: the parameter under the cursor, the live error marker, keyword completion
 // and the line numbers, driven through the real main window.
+#include "app/config/configuration.h"
 #include "app/live/liveanalysis.h"
 #include "app/page/editortabs.h"
 #include "app/page/editortabwidget.h"
 #include "app/text/customtextedit.h"
 #include "app/text/linenumberarea.h"
 #include "app/window/editor.h"
+#include "tests/support/dialoganswer.h"
+#include "tests/support/dropevent.h"
 
+#include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -37,6 +43,8 @@ private slots:
     void cleanupTestCase();
     void init();
     void statusBarNamesParameterUnderCursor();
+    void statusBarFollowsTheOpenedPage_data();
+    void statusBarFollowsTheOpenedPage();
     void toolTipExplainsToken();
     void markerFollowsBreakingAndRepairingEdits();
     void endOfFileVerdictAndJumpToMarkedLine();
@@ -109,6 +117,54 @@ void TestLiveEditing::statusBarNamesParameterUnderCursor()
     QCOMPARE(statusText("parameterAtCursor"), QString());
 }
 
+void TestLiveEditing::statusBarFollowsTheOpenedPage_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("File > Open") << "open";
+    QTest::newRow("Recent Files") << "recent";
+    QTest::newRow("drop on the editor") << "drop";
+}
+
+// Each way of opening shows the new page, and the status bar must describe that page.
+void TestLiveEditing::statusBarFollowsTheOpenedPage()
+{
+    QFETCH(QString, way);
+    const int opened = editor->tabWidget->count();
+    if (way == "open") {
+        SeenDialog seen;
+        onNextDialog(&seen, [](QDialog *dialog) {
+            dialog->findChild<QLineEdit *>("fileNameEdit")->setText(seedTypes64);
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+        editor->slotOpen();
+    } else if (way == "recent") {
+        editor->configuration->isRecent(seedTypes64);
+        editor->updateRecentMenu();
+        for (QAction *action : editor->recentMenu->actions()) {
+            if (action->data().toString() == seedTypes64) {
+                action->trigger();
+                break;
+            }
+        }
+    } else {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(seedTypes64)});
+        QVERIFY(dropOn(edit->viewport(), &data));
+    }
+    QCOMPARE(editor->tabWidget->currentIndex(), opened);
+    page = editor->currentTab;
+    edit = page->textEdit;
+    waitForAnalysis();
+    QCOMPARE(statusText("liveVerdict"), QString("valid 6.4"));
+
+    int line = 0;
+    while (page->liveAnalysis->parametersAtLine(line).isEmpty())
+        ++line;
+    edit->setTextCursor(lineCursor(edit, line));
+    QCOMPARE(statusText("parameterAtCursor"),
+             QString("Line %1: %2").arg(line + 1).arg(page->liveAnalysis->parametersAtLine(line)));
+}
+
 void TestLiveEditing::toolTipExplainsToken()
 {
     QVERIFY(page->liveAnalysis->toolTipAt(12, 1).startsWith("Write Mode (string)"));
@@ -133,6 +189,9 @@ void TestLiveEditing::markerFollowsBreakingAndRepairingEdits()
     QVERIFY(facts.startsWith("Parameter = Write Mode\nType = string\n"));
     QVERIFY(facts.contains("Given input =  xoverwrite vtk\n"));
     QVERIFY(facts.endsWith("did you mean \"overwrite\"?"));
+    edit->setTextCursor(lineCursor(edit, 12));
+    QVERIFY(
+        statusText("parameterAtCursor").startsWith("Line 13: expected: Write Mode (string) in "));
 
     // Lines inserted above carry the marker down at once and the verdict after the analysis.
     lineCursor(edit, 0).insertText("# a\n# b\n");
@@ -163,6 +222,7 @@ void TestLiveEditing::endOfFileVerdictAndJumpToMarkedLine()
     QTest::keyClick(edit, Qt::Key_J, Qt::ControlModifier);
     QCOMPARE(edit->textCursor().blockNumber(), 31);
     QCOMPARE(edit->textCursor().selectedText(), QString("# Coupled fields"));
+    QVERIFY(statusText("parameterAtCursor").startsWith("Line 32: expected: TypeOfCoupling ("));
 }
 
 void TestLiveEditing::completionOffersCouplingKeywords()
