@@ -29,7 +29,9 @@ int TreeModel::columnCount(const QModelIndex &) const
 
 QVariant TreeModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole))
+    // The tool tip reads a title that is too long for the outline's width.
+    if (!index.isValid() ||
+        (role != Qt::DisplayRole && role != Qt::EditRole && role != Qt::ToolTipRole))
         return QVariant();
     return getItem(index)->data(index.column());
 }

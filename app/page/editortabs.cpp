@@ -69,6 +69,9 @@ void EditorTabs::buildDrivingFileView()
     bookmarkView->setModel(bookmarks->getModel());
     bookmarkView->setColumnHidden(1, true);
     bookmarkView->setColumnHidden(2, true);
+    // Long section titles scroll sideways instead of being cut short.
+    bookmarkView->header()->setStretchLastSection(false);
+    bookmarkView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     connect(bookmarkView, &QTreeView::clicked, this, &EditorTabs::slotGotoBookmark);
 
     textEdit = new CustomTextEdit;

@@ -3,6 +3,7 @@
 #include "syntax/expectedparameter.h"
 
 #include <QMenu>
+#include <QStyle>
 #include <QTextBlock>
 #include <QTextEdit>
 
@@ -27,6 +28,18 @@ QStringList fittingOptions(const QStringList &options, const QString &typed)
 void addNote(QMenu *menu, const QString &text)
 {
     menu->addAction(text)->setEnabled(false);
+}
+
+// Menus are as wide as their actions; a section's title would be cut short.
+void addHeader(QMenu *menu, const QString &header)
+{
+    menu->addSection(header);
+    QFont bold = menu->font();
+    bold.setBold(true);
+    const int frame = menu->style()->pixelMetric(QStyle::PM_MenuHMargin, nullptr, menu) +
+                      menu->style()->pixelMetric(QStyle::PM_MenuPanelWidth, nullptr, menu);
+    const int padding = menu->fontMetrics().height();
+    menu->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(header) + 2 * (frame + padding));
 }
 
 } // namespace
@@ -54,8 +67,7 @@ QMenu *showKeywordCompletion(QTextEdit *edit, const QString &syntaxFile)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     switch (expected.kind) {
     case ExpectedParameter::Kind::Parameter:
-        menu->addSection(expected.name + QStringLiteral(" (") + expected.type +
-                         QStringLiteral(")"));
+        addHeader(menu, expected.name + QStringLiteral(" (") + expected.type + QStringLiteral(")"));
         if (expected.options.isEmpty())
             addNote(menu, QMenu::tr("%1 expected, type %2").arg(expected.name, expected.type));
         for (const QString &option : fittingOptions(expected.options, word.selectedText())) {

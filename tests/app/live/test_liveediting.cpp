@@ -262,6 +262,8 @@ void TestLiveEditing::completionOffersCouplingKeywords()
     for (QAction *action : menu->actions())
         offered << action->text();
     QCOMPARE(offered.mid(1), QStringList({"temperature", "temp_cyl_coord"}));
+    // Two short keywords alone would make the pop-up narrower than its header.
+    QVERIFY(menu->width() > menu->fontMetrics().horizontalAdvance(offered.at(0)));
     menu->actions().at(1)->trigger();
     menu->close();
     QCOMPARE(edit->document()->findBlockByNumber(32).text(), QString("temperature"));

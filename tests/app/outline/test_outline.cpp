@@ -125,7 +125,7 @@ void TestOutline::modelEditingNotifies()
     QCOMPARE(dataChanged.first().at(0).value<QModelIndex>(), index);
     QCOMPARE(model.data(index, Qt::DisplayRole), QVariant(QStringLiteral("x")));
     QCOMPARE(model.data(index, Qt::EditRole), QVariant(QStringLiteral("x")));
-    QVERIFY(!model.data(index, Qt::ToolTipRole).isValid());
+    QVERIFY(!model.data(index, Qt::DecorationRole).isValid());
     QVERIFY(!model.data(QModelIndex(), Qt::DisplayRole).isValid());
 
     QCOMPARE(model.flags(index), Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled);

@@ -4,6 +4,8 @@
 #include "app/text/customtextedit.h"
 #include "app/window/editor.h"
 
+#include <QScrollBar>
+#include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTreeView>
@@ -22,6 +24,7 @@ private slots:
     void unmodifiedPageKeepsAnalysis();
     void staleEntryBeyondTheTextStopsAtTheEnd();
     void invalidIndexGoesToTheTop();
+    void longTitleCanBeReadInANarrowOutline();
 
 private:
     // A long text with sections "Early" at line 2, "Late" at line 120 and "Sub" at line 150.
@@ -159,6 +162,25 @@ void TestOutlineNavigation::invalidIndexGoesToTheTop()
     QCOMPARE(cursor.position(), 0);
     QVERIFY(!cursor.hasSelection());
     QCOMPARE(firstVisibleLine(), 0);
+}
+
+void TestOutlineNavigation::longTitleCanBeReadInANarrowOutline()
+{
+    const QString title = QStringLiteral("Temperature Solver (concentration)");
+    QStringList lines = {QStringLiteral("# ") + title, QStringLiteral("# ====="),
+                         QStringLiteral("value")};
+    page()->textEdit->setPlainText(lines.join(QLatin1Char('\n')));
+    page()->bookmarks->updateModel(&lines);
+    QTreeView *view = page()->bookmarkView;
+    auto *splitter = qobject_cast<QSplitter *>(view->parentWidget());
+    QVERIFY(splitter);
+    splitter->setSizes({60, 600});
+    QTRY_VERIFY(view->width() < view->fontMetrics().horizontalAdvance(title));
+
+    QCOMPARE(entry(0).data(Qt::ToolTipRole).toString(), title);
+    // The entry keeps its whole width and the outline scrolls to it.
+    QVERIFY(view->visualRect(entry(0)).width() >= view->fontMetrics().horizontalAdvance(title));
+    QVERIFY(view->horizontalScrollBar()->maximum() > 0);
 }
 
 QTEST_MAIN(TestOutlineNavigation)
