@@ -147,6 +147,7 @@ void Editor::buildResultSelection()
     } else {
         slotFontSizeChanged(configuration->fontSize);
         page->outputPanel->show();
+        page->fitResultBox();
     }
 }
 

@@ -8,6 +8,7 @@
 #include "run/runrecord.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
+#include <QToolBar>
 
 #include <signal.h>
 
@@ -319,6 +321,8 @@ void gotoRefusedParameter(Editor *editor, EditorTabs *page, const QString &scree
     QTextCursor cursor = page->textEdit->textCursor();
     cursor.setPosition(editor->getPositionOfParameter(&text, count + 1));
     cursor.select(QTextCursor::LineUnderCursor);
+    // The output panel may have appeared just now: the editor must shrink before it scrolls.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     page->textEdit->setTextCursor(cursor);
     page->textEdit->ensureCursorVisible();
     page->textEdit->setFocus();
@@ -362,6 +366,10 @@ void Editor::slotFinished(int exitCode, QProcess::ExitStatus)
     if (page == currentTab) {
         slotChangeTab(-2);
         gotoRefusedParameter(this, page, screenFile);
+        // Disabled run buttons hand the focus on along the toolbar, where a key would act.
+        const QWidget *focused = QApplication::focusWidget();
+        if (!focused || toolBar->isAncestorOf(focused))
+            page->textEdit->setFocus();
     } else if (currentTab) {
         // The final update reset the run controls although another page is on screen.
         showRunState();

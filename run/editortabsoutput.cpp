@@ -6,6 +6,9 @@
 #include "syntax/syntaxanalyzer.h"
 
 #include <QFileInfo>
+#include <QGroupBox>
+#include <QScrollArea>
+#include <QSplitter>
 
 void EditorTabs::setupOutputLocation()
 {
@@ -39,4 +42,16 @@ void EditorTabs::selectScreenResult()
         element->ticked = true;
         return;
     }
+}
+
+void EditorTabs::fitResultBox()
+{
+    if (resultBoxMoved || !outputPanel->isVisible())
+        return;
+    // The scroll area's own size hint keeps the list as it was first shown.
+    const int chrome = resultBox->sizeHint().height() - resultScroll->sizeHint().height();
+    const int needed = chrome + resultScroll->widget()->sizeHint().height();
+    const int room = outputPanel->height() - outputPanel->handleWidth();
+    const int box = qMin(needed, room / 3);
+    outputPanel->setSizes({room - box, box});
 }

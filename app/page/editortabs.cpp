@@ -95,9 +95,13 @@ void EditorTabs::buildOutputPanel()
 
     auto *resultList = new QWidget;
     resultLayout = new QVBoxLayout(resultList);
-    auto *resultScroll = new QScrollArea;
+    resultScroll = new QScrollArea;
     resultScroll->setWidgetResizable(true);
     resultScroll->setWidget(resultList);
+    // The box frames the list already.
+    resultScroll->setFrameShape(QFrame::NoFrame);
+    // In a small window the list scrolls rather than take the output's room.
+    resultScroll->setMinimumHeight(2 * resultScroll->fontMetrics().lineSpacing());
     resultBox = new QGroupBox;
     auto *boxLayout = new QVBoxLayout(resultBox);
     boxLayout->addWidget(resultScroll);
@@ -105,7 +109,18 @@ void EditorTabs::buildOutputPanel()
     outputPanel = new QSplitter(Qt::Vertical);
     outputPanel->addWidget(outputTabs);
     outputPanel->addWidget(resultBox);
+    outputPanel->setStretchFactor(0, 1);
+    outputPanel->setStretchFactor(1, 0);
     outputPanel->hide();
+    outputPanel->installEventFilter(this);
+    connect(outputPanel, &QSplitter::splitterMoved, this, [this] { resultBoxMoved = true; });
+}
+
+bool EditorTabs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == outputPanel && event->type() == QEvent::Resize)
+        fitResultBox();
+    return QWidget::eventFilter(watched, event);
 }
 
 bool EditorTabs::hasUnsavedText() const

@@ -28,6 +28,7 @@ class QFileInfo;
 class QFrame;
 class QGroupBox;
 class QPushButton;
+class QScrollArea;
 class QSplitter;
 class QTabWidget;
 class QTimer;
@@ -74,6 +75,9 @@ public:
     void layoutRunConfiguration();
     // Ticks the screen file in the result selection.
     void selectScreenResult();
+    // Gives the output text the room of the output panel and the result box what its list
+    // needs, up to a third, until the user moves the handle between them.
+    void fitResultBox();
 
     QTreeView *bookmarkView = nullptr;
     Bookmarks *bookmarks = nullptr;
@@ -125,9 +129,15 @@ public slots:
     // Moves the editor to the section title of the clicked outline entry.
     void slotGotoBookmark(QModelIndex itemIndex);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void buildDrivingFileView();
     void buildOutputPanel();
+
+    QScrollArea *resultScroll = nullptr;
+    bool resultBoxMoved = false;
 
     PhaseDiagrams *phaseDiagrams = nullptr;
     AnisotropyPlots *anisotropyPlots = nullptr;

@@ -104,6 +104,10 @@ void Editor::buildToolBar()
     killButton->setEnabled(false);
     connect(killButton, &QPushButton::clicked, this, &Editor::slotKill);
     toolBar->addWidget(killButton);
+    // A click leaves the focus in the editor, as tool buttons do: a button that is disabled
+    // while it holds the focus would hand it on to the next one.
+    for (QPushButton *button : {startButton, pauseButton, killButton})
+        button->setFocusPolicy(Qt::TabFocus);
 
     toolBar->addSeparator();
 

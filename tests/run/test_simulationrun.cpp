@@ -136,7 +136,8 @@ private slots:
     void pauseThenContinue();
     void killingAnotherPagesRun();
     void runEndingBehindTheCurrentPage();
-    void faultyFileEndsOnTheRefusedLine();
+    void screenAfterTheRun_data();
+    void screenAfterTheRun();
     void overwriteQuestion();
     void emptySimulationName();
     void programThatCannotBeExecuted();
@@ -335,15 +336,39 @@ void TestSimulationRun::runEndingBehindTheCurrentPage()
     QVERIFY(waitIdle(front, 1000));
 }
 
-void TestSimulationRun::faultyFileEndsOnTheRefusedLine()
+void TestSimulationRun::screenAfterTheRun_data()
 {
-    EditorTabs *page =
-        openPage(drivingFile(QStringLiteral("faulty"), QStringLiteral("Out/Test"), true));
-    editor->slotRun(true);
+    QTest::addColumn<bool>("faulty");
+    QTest::newRow("finished run") << false;
+    QTest::newRow("refused line selected in view") << true;
+}
+
+// The run is started with a click, as a user does; its end must leave the keyboard in the
+// editor, a refused line visible above the output that the run brought up, and that output
+// the room of its panel.
+void TestSimulationRun::screenAfterTheRun()
+{
+    QFETCH(bool, faulty);
+    const QString folder = faulty ? QStringLiteral("faulty") : QStringLiteral("focus");
+    EditorTabs *page = openPage(drivingFile(folder, QStringLiteral("Out/Test"), faulty));
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    page->textEdit->setFocus();
+    QTest::mouseClick(editor->startButton, Qt::LeftButton);
+    QVERIFY(page->jobId >= 0);
     QVERIFY(waitIdle(page));
+    QTRY_VERIFY(page->outputPanel->isVisible());
+    QTest::qWait(100);
+    QCOMPARE(QApplication::focusWidget(), page->textEdit);
+    QVERIFY(page->outputTabs->height() > page->resultBox->height());
+    const auto *results = page->resultBox->findChild<QScrollArea *>();
+    QVERIFY(results->viewport()->height() <= results->widget()->sizeHint().height());
+    if (!faulty)
+        return;
     QVERIFY(readAll(page->screenFile).contains(QLatin1String("nput error"), Qt::CaseInsensitive));
     const QTextCursor cursor = page->textEdit->textCursor();
     QCOMPARE(cursor.selectedText().trimmed(), QStringLiteral("twenty"));
+    QVERIFY(page->textEdit->viewport()->rect().contains(page->textEdit->cursorRect()));
 }
 
 void TestSimulationRun::overwriteQuestion()
