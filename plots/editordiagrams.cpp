@@ -98,7 +98,8 @@ void Editor::updateDiagramMenu()
     clearMenu(phaseDiagramMenu);
     clearMenu(anisotropyMenu);
     EditorTabs *page = currentTab;
-    if (!page || !page->fileInfo)
+    // A load still analysing fills the menus when it ends.
+    if (!page || !page->fileInfo || page->analysisPending())
         return;
 
     const QSet<QString> openComponents = retireDiagrams(page->getPhaseDiagrams());
@@ -110,18 +111,15 @@ void Editor::updateDiagramMenu()
         diagrams->getPhaseDataFromDrivingFile(text);
     } else {
         // The readers take what the analysis got to, valid or not.
-        int line = -1;
-        Node *failed = nullptr;
-        page->reanalyze(page->syntaxFile, line, failed);
-        diagrams->getPhaseDataFromTree7(page->analyzer.get());
+        diagrams->getPhaseDataFromTree7(page->currentAnalysis());
     }
     fillPhaseDiagramMenu(phaseDiagramMenu, diagrams, openComponents);
 
     const QSet<QString> openAniso = retireAnisotropy(page->getAnisotropyPlots());
     auto *plots = new AnisotropyPlots(page->fileInfo->baseName(), nullptr);
     page->setAnisotropyPlots(plots);
-    const bool ok =
-        version64 ? plots->polarPlotData(text) : plots->getAnisoDataFromTree7(page->analyzer.get());
+    const bool ok = version64 ? plots->polarPlotData(text)
+                              : plots->getAnisoDataFromTree7(page->currentAnalysis());
     if (ok)
         fillAnisotropyMenu(anisotropyMenu, plots, openAniso);
 }

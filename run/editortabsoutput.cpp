@@ -12,6 +12,7 @@
 
 void EditorTabs::setupOutputLocation()
 {
+    settleAnalysis();
     simName.clear();
     resultDir.clear();
     screenFile.clear();

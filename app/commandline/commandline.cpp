@@ -9,7 +9,8 @@ void openArguments(Editor &editor, const QStringList &arguments, QTextStream &ou
 {
     for (const QString &argument : arguments) {
         const QString path = QFileInfo(argument).absoluteFilePath();
-        editor.loadFile(path, false);
+        // Shown while it is analysed.
+        editor.loadFile(path, false, true);
         out << path << Qt::flush;
     }
 }

@@ -29,8 +29,10 @@ void Editor::buildLiveTools()
 
 void Editor::slotCompleteKeyword()
 {
-    if (currentTab)
-        showKeywordCompletion(currentTab->textEdit, currentTab->syntaxFile);
+    if (!currentTab)
+        return;
+    currentTab->settleAnalysis();
+    showKeywordCompletion(currentTab->textEdit, currentTab->syntaxFile);
 }
 
 void Editor::slotGotoSyntaxError()

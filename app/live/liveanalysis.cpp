@@ -66,7 +66,8 @@ LiveAnalysis::~LiveAnalysis()
     releaseInBackground(std::move(result));
 }
 
-// Waits for the pause like a run for typing, so that a load finishes its own work first.
+// Shown once the caller's own work is done, without waiting for a pause in typing: the
+// analysis is of the text as it stands.
 void LiveAnalysis::adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, int line,
                          Node *failed)
 {
@@ -81,7 +82,11 @@ void LiveAnalysis::adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, i
     adopted->valid = valid;
     adopted->line = line;
     adopted->failed = failed;
-    timer->start();
+    timer->stop();
+    QTimer::singleShot(0, this, [this] {
+        if (adopted)
+            start();
+    });
 }
 
 bool LiveAnalysis::shows(const SyntaxAnalyzer *analysis) const
@@ -103,6 +108,11 @@ void LiveAnalysis::textChanged()
 
 void LiveAnalysis::start()
 {
+    // The load's analysis is adopted when it ends; a second one meanwhile would only compete.
+    if (page->analysisPending()) {
+        timer->start();
+        return;
+    }
     if (worker) {
         rerun = true;
         return;
@@ -132,6 +142,7 @@ void LiveAnalysis::finished()
     // A result for text that has changed since would mark the wrong lines.
     if (spent->generation == generation) {
         std::swap(result, spent);
+        page->takeLiveAnalysis(result->analyzer, result->syntaxFile);
         showMarker();
         emit analysed();
     }

@@ -22,6 +22,7 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextCursor>
+#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -53,6 +54,12 @@ EditorTabs::~EditorTabs()
     delete refreshTimer;
     qDeleteAll(checkElements);
     delete bookmarks;
+    // The load's worker must not outlive the program's resources.
+    if (loadWorker) {
+        loadWorker->wait();
+        delete loadWorker;
+    }
+    releaseInBackground(std::move(pendingLoad));
     releaseInBackground(std::move(analyzer));
     // Their destructors close the page's plot windows.
     if (phaseDiagrams)
@@ -142,9 +149,12 @@ QStringList EditorTabs::textLines() const
 
 bool EditorTabs::reanalyze(const QString &syntax, int &line, Node *&failed)
 {
+    settleAnalysis();
     QStringList lines = textLines();
     releaseInBackground(std::move(analyzer));
     analyzer = std::make_shared<SyntaxAnalyzer>(syntax);
+    analysedRevision = textEdit->document()->revision();
+    analysedSyntax = syntax;
     const bool valid = analyzer->analyze(&lines, line, failed);
     if (syntax == syntaxFile)
         shareAnalysis(valid, line, failed);
@@ -156,8 +166,32 @@ void EditorTabs::shareAnalysis(bool valid, int line, Node *failed)
     liveAnalysis->adopt(analyzer, valid, line, failed);
 }
 
+SyntaxAnalyzer *EditorTabs::currentAnalysis()
+{
+    settleAnalysis();
+    if (!analyzer || analysedSyntax != syntaxFile ||
+        analysedRevision != textEdit->document()->revision()) {
+        int line = -1;
+        Node *failed = nullptr;
+        reanalyze(syntaxFile, line, failed);
+    }
+    return analyzer.get();
+}
+
+void EditorTabs::takeLiveAnalysis(const std::shared_ptr<SyntaxAnalyzer> &analysis,
+                                  const QString &syntax)
+{
+    if (analysisPending() || syntax != syntaxFile || analysis == analyzer)
+        return;
+    releaseInBackground(std::move(analyzer));
+    analyzer = analysis;
+    analysedRevision = textEdit->document()->revision();
+    analysedSyntax = syntax;
+}
+
 SyntaxAnalyzer *EditorTabs::analysisToConvert()
 {
+    settleAnalysis();
     liveAnalysis->waitForWorker();
     return analyzer.get();
 }

@@ -13,6 +13,7 @@
 #include <QVector>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class AnisotropyPlots;
@@ -22,6 +23,7 @@ class CustomTextEdit;
 class Highlighter;
 class InterfaceTabWidget;
 class LiveAnalysis;
+struct LoadAnalysis;
 struct Node;
 class PhaseDiagrams;
 class QFileInfo;
@@ -31,6 +33,7 @@ class QPushButton;
 class QScrollArea;
 class QSplitter;
 class QTabWidget;
+class QThread;
 class QTimer;
 class QTreeView;
 class QVBoxLayout;
@@ -68,6 +71,21 @@ public:
     // The page's analysis for a conversion, which writes into it: the live analysis is done
     // reading it first.
     SyntaxAnalyzer *analysisToConvert();
+    // Analyses the text just loaded under 7.0, or 6.4 when that gets further, and fills the
+    // outline; then calls done. In the background, the page shows and edits the text meanwhile
+    // and done follows on the GUI thread.
+    void analyzeLoadedText(bool inBackground, std::function<void()> done);
+    // Waits for a load's analysis still running in the background and takes its result in, so
+    // that what follows reads the page's analysis, syntax and validity of the loaded text.
+    void settleAnalysis();
+    // True while a load's analysis runs in the background.
+    bool analysisPending() const { return loadWorker != nullptr; }
+    // The page's analysis of its text as it stands under its syntax, made again only when the
+    // text or the syntax has changed since.
+    SyntaxAnalyzer *currentAnalysis();
+    // Takes the live analysis of the text as it stands as the page's own, so that the two share
+    // one tree and the page's older one is freed.
+    void takeLiveAnalysis(const std::shared_ptr<SyntaxAnalyzer> &analysis, const QString &syntax);
 
     // Derives simName, resultDir and screenFile from the page's analysis.
     void setupOutputLocation();
@@ -135,6 +153,16 @@ protected:
 private:
     void buildDrivingFileView();
     void buildOutputPanel();
+    void takeLoadAnalysis();
+
+    std::shared_ptr<LoadAnalysis> pendingLoad;
+    QThread *loadWorker = nullptr;
+    quint64 loadSerial = 0;
+    std::function<void()> loadDone;
+    int loadRevision = 0; // of the document when the load's text was taken
+    // What the page's analysis was made of.
+    int analysedRevision = -1;
+    QString analysedSyntax;
 
     QScrollArea *resultScroll = nullptr;
     bool resultBoxMoved = false;

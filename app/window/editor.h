@@ -38,7 +38,9 @@ public:
 
     QSize sizeHint() const override;
 
-    bool loadFile(const QString &path, bool reload);
+    // In the background, the window shows the text before the analysis has ended; the
+    // verdict, outline and results follow it.
+    bool loadFile(const QString &path, bool reload, bool analyseInBackground = false);
     bool saveFile(QString &path);
     QString makeFileNameCopy(QString name);
     void comment(bool in);
@@ -144,6 +146,7 @@ private:
     int currentTabIndex() const;
     void showTabIdentity(int index);
     void showRunState();
+    void showLoadedResults(EditorTabs *page);
 
     // Follows the page that slotChangeTab shows, also when it changes the tab unannounced.
     LiveStatus *liveStatus = nullptr;

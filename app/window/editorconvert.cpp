@@ -56,6 +56,7 @@ void Editor::slotConvert()
                              QMessageBox::Ok);
         return;
     }
+    currentTab->settleAnalysis();
     QString sourcePath = currentTab->fileInfo->absoluteFilePath();
     saveFile(sourcePath);
 

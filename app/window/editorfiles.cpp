@@ -3,7 +3,6 @@
 
 #include "app/config/configuration.h"
 #include "app/main.h"
-#include "app/outline/bookmarks.h"
 #include "app/page/editortabs.h"
 #include "app/page/editortabwidget.h"
 #include "app/page/textfile.h"
@@ -11,8 +10,6 @@
 #include "app/recovery/recoveryoffer.h"
 #include "app/text/customtextedit.h"
 #include "app/window/filefilter.h"
-#include "syntax/backgroundrelease.h"
-#include "syntax/syntaxanalyzer.h"
 
 #include <QAction>
 #include <QDialog>
@@ -39,30 +36,6 @@ EditorTabs *pageForLoad(Editor *editor, bool reload)
     if (!page || page->hasUnsavedText() || page->fileInfo)
         editor->currentTab = editor->getNewTab();
     return editor->currentTab;
-}
-
-// Analyses under 7.0 and keeps a 6.4 analysis instead when it gets further; 7.0 wins a tie.
-void analyzeLoadedText(EditorTabs *page, QStringList &lines)
-{
-    page->syntaxFile = defaultSyntax;
-    int line7 = -1;
-    Node *failed7 = nullptr;
-    page->syntaxValid = page->reanalyze(defaultSyntax, line7, failed7);
-    if (page->syntaxValid)
-        return;
-    auto older = std::make_shared<SyntaxAnalyzer>(syntax64);
-    int line6 = -1;
-    Node *failed6 = nullptr;
-    const bool valid6 = older->analyze(&lines, line6, failed6);
-    if (valid6 || line6 > line7) {
-        releaseInBackground(std::move(page->analyzer));
-        page->analyzer = std::move(older);
-        page->syntaxFile = syntax64;
-        page->syntaxValid = valid6;
-        page->shareAnalysis(valid6, line6, failed6);
-    } else {
-        releaseInBackground(std::move(older));
-    }
 }
 
 // Lets the user decide about a file that does not look like a driving file; nothing is read
@@ -123,7 +96,7 @@ bool confirmSize(Editor *editor, const QString &path)
 
 } // namespace
 
-bool Editor::loadFile(const QString &path, bool reload)
+bool Editor::loadFile(const QString &path, bool reload, bool analyseInBackground)
 {
     if (!confirmSize(this, path))
         return false;
@@ -161,24 +134,33 @@ bool Editor::loadFile(const QString &path, bool reload)
     tabWidget->setTabToolTip(index, page->fileInfo->absoluteFilePath());
     lastDirectory = page->fileInfo->absolutePath();
 
-    QStringList lines = page->textLines();
-    analyzeLoadedText(page, lines);
-    page->bookmarks->updateModel(&lines);
-
     page->configuration = *configuration;
     page->layoutRunConfiguration();
-
     page->docState = 1;
-    page->setupOutputLocation();
     page->outputShown = false;
-    buildResultSelection();
-    page->selectScreenResult();
-    slotUpdateOutput();
     reloadAction->setEnabled(true);
     journalKeeper->dropJournal(page);
+    page->analyzeLoadedText(analyseInBackground, [this, page, analyseInBackground] {
+        showLoadedResults(page);
+        // The menus of a page shown before its analysis ended were left empty.
+        if (analyseInBackground && page == currentTab)
+            updateDiagramMenu();
+    });
     if (!reload)
         offerRecovery(this, page->fileInfo->absoluteFilePath());
     return true;
+}
+
+// The results of the run the loaded file names, found through its analysis.
+void Editor::showLoadedResults(EditorTabs *page)
+{
+    EditorTabs *shown = currentTab;
+    currentTab = page;
+    page->setupOutputLocation();
+    buildResultSelection();
+    page->selectScreenResult();
+    slotUpdateOutput();
+    currentTab = shown;
 }
 
 void Editor::slotOpen()
@@ -191,7 +173,7 @@ void Editor::slotOpen()
     EditorTabs *first = nullptr;
     const QStringList files = dialog.selectedFiles();
     for (const QString &file : files) {
-        if (loadFile(file, false) && !first)
+        if (loadFile(file, false, true) && !first)
             first = currentTab;
     }
     if (first)
@@ -215,7 +197,7 @@ void Editor::slotReloadFromDisk()
         if (box.clickedButton() != reload)
             return;
     }
-    loadFile(path, true);
+    loadFile(path, true, true);
 }
 
 bool Editor::updateFileInfo()

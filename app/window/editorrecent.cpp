@@ -37,7 +37,7 @@ void Editor::openRecentFile()
     if (!action)
         return;
     const QString path = action->data().toString();
-    if (!loadFile(path, false))
+    if (!loadFile(path, false, true))
         return;
     updateDiagramMenu();
     slotChangeTab(currentTabIndex());

@@ -16,7 +16,7 @@ bool openDroppedFiles(QDropEvent *event)
     // Web links have no local file to open.
     for (const QUrl &url : urls) {
         if (url.isLocalFile())
-            editor->loadFile(url.toLocalFile(), false);
+            editor->loadFile(url.toLocalFile(), false, true);
     }
     event->acceptProposedAction();
     emit editor->tabWidget->currentChanged(editor->tabWidget->count() - 1);
