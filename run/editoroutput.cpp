@@ -129,7 +129,7 @@ void updateInBackground(Editor *editor, EditorTabs *page)
         page->lastSize = info.size();
         page->lastText = text;
         if (editor->toFinish(text)) {
-            editor->killProcess(page);
+            editor->runReachedEnd(page);
             return;
         }
     }
@@ -165,7 +165,7 @@ void updateCurrentTab(Editor *editor)
     if (!page->monitoring)
         return;
     if (editor->toFinish(text))
-        editor->killProcess(page);
+        editor->runReachedEnd(page);
     else
         restartTimer(page, text);
 }

@@ -4,6 +4,7 @@
 #include "app/text/customtextedit.h"
 #include "app/window/editor.h"
 #include "run/checkelement.h"
+#include "run/cluster/clusterjob.h"
 #include "run/customoutputtextedit.h"
 #include "run/runrecord.h"
 
@@ -176,6 +177,13 @@ void Editor::slotRun(bool overwrite, bool syntaxOnly)
     for (CheckElement *element : qAsConst(tab->checkElements))
         element->readSize = 0;
     resetOutputPages(tab);
+    if (tab->configuration.cluster.onCluster) {
+        if (!startClusterRun(tab, arguments)) {
+            warnWritePermission(this, tab->resultDir);
+            abandonRun(tab);
+        }
+        return;
+    }
 
     auto *process = new QProcess;
     auto *job = new Job(tab->screenFile, drivingFile, process);
@@ -222,6 +230,12 @@ void Editor::slotSuspend()
     if (!currentTab)
         return;
     Job *job = jobs.getJob(currentTab->jobId);
+    if (job && job->cluster && currentTab->monitoring) {
+        currentTab->paused = !currentTab->paused;
+        job->cluster->setPaused(currentTab->paused);
+        pauseButton->setText(currentTab->paused ? tr("Continue") : tr("Pause"));
+        return;
+    }
     // A pid of 0 or -1 would signal the editor's own process group or every process.
     if (!job || !currentTab->monitoring || job->pid <= 0)
         return;
@@ -244,10 +258,16 @@ void Editor::slotKill()
 
 void Editor::killProcess(EditorTabs *tab)
 {
+    Job *job = jobs.getJob(tab->jobId);
+    if (job && job->cluster) {
+        // The page follows the job until Slurm reports it cancelled.
+        job->cluster->cancel();
+        return;
+    }
     if (tab->refreshTimer)
         disconnect(tab->refreshTimer, &QTimer::timeout, this, &Editor::slotUpdateOutput);
     if (tab->jobId >= 0) {
-        if (Job *job = jobs.getJob(tab->jobId)) {
+        if (job) {
             // slotFinished runs during the wait and removes the job.
             QProcess *process = job->process;
             process->kill();
@@ -271,11 +291,21 @@ void Editor::detachProcess(EditorTabs *tab)
     if (!job)
         return;
     // Nobody would be left to let a suspended simulation continue.
-    if (job->pid > 0)
-        ::kill(job->pid, SIGCONT);
+    if (job->cluster) {
+        if (tab->paused)
+            QProcess::startDetached(
+                QStringLiteral("scancel"),
+                {QStringLiteral("--full"), QStringLiteral("--signal=CONT"), job->cluster->id});
+        // A kept batch job stays in its record beside the results, where the next session
+        // finds it.
+        jobs.removeJob(tab->jobId);
+    } else {
+        if (job->pid > 0)
+            ::kill(job->pid, SIGCONT);
+        disconnect(job->process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
+                   this, &Editor::slotFinished);
+    }
     tab->paused = false;
-    disconnect(job->process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished), this,
-               &Editor::slotFinished);
     if (tab->refreshTimer) {
         disconnect(tab->refreshTimer, &QTimer::timeout, this, &Editor::slotUpdateOutput);
         tab->refreshTimer->stop();
@@ -338,6 +368,15 @@ void Editor::slotFinished(int exitCode, QProcess::ExitStatus)
     EditorTabs *page = pageOfProcess(this, sender());
     if (!page)
         return;
+    Job *job = jobs.getJob(page->jobId);
+    if (job)
+        disconnect(job->process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
+                   this, &Editor::slotFinished);
+    finishRun(page, job ? job->screenFile : page->screenFile);
+}
+
+void Editor::finishRun(EditorTabs *page, QString screenFile)
+{
     if (page->refreshTimer)
         page->refreshTimer->stop();
     page->monitoring = true;
@@ -350,11 +389,6 @@ void Editor::slotFinished(int exitCode, QProcess::ExitStatus)
     currentTab = previous;
 
     page->monitoring = false;
-    Job *job = jobs.getJob(page->jobId);
-    const QString screenFile = job ? job->screenFile : page->screenFile;
-    if (job)
-        disconnect(job->process, QOverload<int, QProcess::ExitStatus>::of(&QProcess::finished),
-                   this, &Editor::slotFinished);
     if (page->refreshTimer) {
         disconnect(page->refreshTimer, &QTimer::timeout, this, &Editor::slotUpdateOutput);
         page->refreshTimer->stop();

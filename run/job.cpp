@@ -1,5 +1,7 @@
 #include "run/job.h"
 
+#include "run/cluster/clusterjob.h"
+
 #include <QProcess>
 
 Job::Job(const QString &screenFile, const QString &drivingFile, QProcess *process)
@@ -12,6 +14,8 @@ Job::~Job()
     // Jobs are removed from inside the process's own finished() handler.
     if (process)
         process->deleteLater();
+    if (cluster)
+        cluster->deleteLater();
 }
 
 JobList::~JobList()

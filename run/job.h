@@ -4,9 +4,10 @@
 #include <QList>
 #include <QString>
 
+class ClusterJob;
 class QProcess;
 
-// One started simulation process; owns the process.
+// One started simulation: a process on this computer or a batch job on a cluster; owns either.
 class Job
 {
 public:
@@ -17,7 +18,8 @@ public:
 
     QString screenFile;
     QString drivingFile;
-    QProcess *process;
+    QProcess *process; // null for a batch job
+    ClusterJob *cluster = nullptr;
     int pid = -1;
     int id = -1;
 };

@@ -2,11 +2,13 @@
 
 #include "app/config/configuration.h"
 #include "app/window/editor.h"
+#include "run/cluster/clustersettingswidget.h"
 
 #include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -46,6 +48,19 @@ RunConfigurationWidget::RunConfigurationWidget(QWidget *parent) : QGroupBox(pare
     grid->addWidget(displayToolEdit, 4, 0);
     grid->addWidget(browse2, 4, 1);
 
+    whereBox = new QComboBox;
+    whereBox->addItems({tr("This computer"), tr("Slurm cluster")});
+    clusterSettings = new ClusterSettingsWidget(this);
+    clusterSettings->hide();
+    whereGroup = new QGroupBox(this);
+    auto *whereRow = new QHBoxLayout(whereGroup);
+    whereRow->addWidget(new QLabel(tr("Where to run")));
+    whereRow->addWidget(whereBox, 1);
+
+    connect(whereBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &RunConfigurationWidget::slotClusterChanged);
+    connect(clusterSettings, &ClusterSettingsWidget::changed, this,
+            &RunConfigurationWidget::slotClusterChanged);
     connect(executableBox, &QComboBox::currentTextChanged, this,
             &RunConfigurationWidget::slotBin1Changed);
     connect(displayToolEdit, &QLineEdit::textChanged, this,
@@ -75,14 +90,43 @@ void RunConfigurationWidget::getLayout(Configuration *configuration)
         if (index >= 0)
             executableBox->setCurrentIndex(index);
         displayToolEdit->setText(source->displayTool);
+        showCluster(source->cluster);
     }
     if (fill && executableBox->currentText() == shown)
         slotBin1Changed(shown);
     if (!layout()) {
         auto *column = new QVBoxLayout(this);
+        column->addWidget(whereGroup);
         column->addWidget(innerBox);
+        column->addWidget(clusterSettings);
         column->addStretch();
     }
+}
+
+void RunConfigurationWidget::showCluster(const ClusterSettings &settings)
+{
+    {
+        const QSignalBlocker blocker(whereBox);
+        whereBox->setCurrentIndex(settings.onCluster ? 1 : 0);
+    }
+    clusterSettings->setSettings(settings);
+    if (settings.onCluster && clusterSettings->isHidden())
+        clusterSettings->offerPartitions();
+    clusterSettings->setVisible(settings.onCluster);
+}
+
+void RunConfigurationWidget::slotClusterChanged()
+{
+    ClusterSettings settings = clusterSettings->settings();
+    settings.onCluster = whereBox->currentIndex() == 1;
+    if (settings.onCluster && clusterSettings->isHidden())
+        clusterSettings->offerPartitions();
+    clusterSettings->setVisible(settings.onCluster);
+    if (tabConfiguration)
+        tabConfiguration->cluster = settings;
+    // Remembered for the next file, like the executables.
+    if (Configuration *application = applicationConfiguration())
+        application->cluster = settings;
 }
 
 void RunConfigurationWidget::slotBin1Changed(QString path)

@@ -3,6 +3,8 @@
 
 #include <QGroupBox>
 
+struct ClusterSettings;
+class ClusterSettingsWidget;
 class Configuration;
 class QComboBox;
 class QLabel;
@@ -23,6 +25,9 @@ public:
     QLineEdit *displayToolEdit = nullptr;
     QLabel *versionLabel = nullptr;
     QGroupBox *innerBox = nullptr;
+    QGroupBox *whereGroup = nullptr;
+    QComboBox *whereBox = nullptr; // "This computer" or "Slurm cluster"
+    ClusterSettingsWidget *clusterSettings = nullptr;
     Configuration *tabConfiguration = nullptr; // not owned
 
 public slots:
@@ -30,6 +35,7 @@ public slots:
     void slotBin2Changed(QString path);
     void slotBrowse1();
     void slotBrowse2();
+    void slotClusterChanged();
 
 private:
     enum class Verdict
@@ -39,6 +45,7 @@ private:
     };
     Verdict checkVersion(const QString &path);
     void acceptExecutable(const QString &path);
+    void showCluster(const ClusterSettings &settings);
 };
 
 #endif

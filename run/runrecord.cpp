@@ -23,6 +23,8 @@ bool writeRunRecord(const QString &file, const RunRecord &record)
            << "pid=" << record.pid << '\n'
            << "process-start=" << record.processStart << '\n'
            << "started=" << record.started.toString(Qt::ISODate) << '\n';
+    if (!record.slurmJobId.isEmpty())
+        stream << "slurm-job=" << record.slurmJobId << '\n';
     stream.flush();
     return stream.status() == QTextStream::Ok && out.commit();
 }
@@ -46,8 +48,10 @@ bool readRunRecord(const QString &file, RunRecord &record)
             read.processStart = value.toLongLong();
         else if (line.startsWith(QLatin1String("started=")))
             read.started = QDateTime::fromString(value, Qt::ISODate);
+        else if (line.startsWith(QLatin1String("slurm-job=")))
+            read.slurmJobId = value;
     }
-    if (read.pid <= 0)
+    if (read.pid <= 0 && read.slurmJobId.isEmpty())
         return false;
     record = read;
     return true;

@@ -14,6 +14,8 @@ struct RunRecord
     // process does not pass for the simulation.
     qint64 processStart = -1;
     QDateTime started;
+    // The id of a batch job on a cluster, which runs elsewhere: pid is -1 then.
+    QString slurmJobId;
 };
 
 // The record of the run whose screen file this is, hidden beside it.

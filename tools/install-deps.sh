@@ -3,7 +3,8 @@
 set -eu
 packages="cmake g++ make pkg-config qtbase5-dev qtbase5-dev-tools libqt5xml5
 libqwt-qt5-dev libqt5svg5-dev libqt5opengl5-dev libbenchmark-dev clang-14 libclang-rt-14-dev xvfb xauth imagemagick xdotool fonts-dejavu-core
-neovim xterm libkf5syntaxhighlighting-dev libxdamage-dev libxtst-dev x11-utils"
+neovim xterm libkf5syntaxhighlighting-dev libxdamage-dev libxtst-dev x11-utils
+slurmctld slurmd slurm-client munge"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"

@@ -60,7 +60,7 @@ Configuration::Configuration(const QString &fileName, const QString &simulationE
 Configuration::Configuration(const Configuration &other)
     : fileName(other.fileName), simulationExecutable(other.simulationExecutable),
       displayTool(other.displayTool), fontSize(other.fontSize),
-      executableKnown(other.executableKnown)
+      executableKnown(other.executableKnown), cluster(other.cluster)
 {
 }
 
@@ -71,6 +71,7 @@ Configuration &Configuration::operator=(const Configuration &other)
     displayTool = other.displayTool;
     fontSize = other.fontSize;
     executableKnown = other.executableKnown;
+    cluster = other.cluster;
     recentExecutables.clear();
     recentFiles.clear();
     return *this;
@@ -123,6 +124,10 @@ void Configuration::read()
                 line = in.readLine().trimmed();
             }
         }
+        while (!in.atEnd() && !isSeparator(line)) {
+            line = in.readLine();
+            cluster.readConfigLine(line.trimmed());
+        }
     }
     const QStringList collected = readRecentPaths(in, isSeparator(line), maxRecentFiles);
     file.close();
@@ -164,6 +169,11 @@ void Configuration::write(bool merge)
     for (const QString &executable : qAsConst(recentExecutables))
         out << executable << '\n';
     out << "]" << '\n';
+    for (const QString &line : cluster.configLines()) {
+        // A value that looks like a separator would end the settings early when read.
+        if (!isSeparator(line))
+            out << line << '\n';
+    }
     for (const QString &path : recentFiles.mid(0, maxRecentFiles))
         out << separatorLine << '\n' << path << '\n';
 }

@@ -1,6 +1,8 @@
 #ifndef VORPEN_CONFIGURATION_H
 #define VORPEN_CONFIGURATION_H
 
+#include "run/cluster/clustersettings.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +37,8 @@ public:
     int fontSize;
     bool executableKnown;
     QStringList recentFiles;
+    // Kept between the executables and the recent files, where older versions skip lines.
+    ClusterSettings cluster;
 };
 
 #endif

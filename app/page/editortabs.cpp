@@ -18,6 +18,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QTabWidget>
@@ -110,7 +111,12 @@ void EditorTabs::buildOutputPanel()
     // In a small window the list scrolls rather than take the output's room.
     resultScroll->setMinimumHeight(2 * resultScroll->fontMetrics().lineSpacing());
     resultBox = new QGroupBox;
+    runStatus = new QLabel;
+    runStatus->setWordWrap(true);
+    runStatus->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    runStatus->hide();
     auto *boxLayout = new QVBoxLayout(resultBox);
+    boxLayout->addWidget(runStatus);
     boxLayout->addWidget(resultScroll);
 
     outputPanel = new QSplitter(Qt::Vertical);

@@ -29,6 +29,7 @@ class PhaseDiagrams;
 class QFileInfo;
 class QFrame;
 class QGroupBox;
+class QLabel;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
@@ -118,6 +119,7 @@ public:
     bool outputShown = false;
     QGroupBox *resultBox = nullptr;
     QVBoxLayout *resultLayout = nullptr;
+    QLabel *runStatus = nullptr; // state of the page's batch job, hidden without one
     QVector<CheckElement *> checkElements;
 
     bool monitoring = false;

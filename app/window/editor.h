@@ -55,6 +55,20 @@ public:
     int getPositionOfParameter(QString *text, int n);
     void updateRecentMenu();
 
+    // Runs on a Slurm cluster: the page's batch job stands where a process stands otherwise.
+    // Writes the job script and submits it; false when the script cannot be written.
+    bool startClusterRun(EditorTabs *tab, const QStringList &arguments);
+    // Follows the batch job that the record beside the page's results names, if there is one.
+    void resumeClusterRun(EditorTabs *tab);
+    // The screen output shows that the run is over: a process is killed, a batch job is given
+    // time to end by itself.
+    void runReachedEnd(EditorTabs *tab);
+    // End-of-run bookkeeping shared by processes and batch jobs; screenFile is a copy, since
+    // the job that holds it is removed on the way.
+    void finishRun(EditorTabs *page, QString screenFile);
+    // Start, pause and kill controls for the current page's run state.
+    void showRunState();
+
     // Shared with the tab pages and the run, output and plot code.
     EditorTabs *currentTab = nullptr;
     EditorTabWidget *tabWidget = nullptr;
@@ -145,7 +159,6 @@ private:
     void clearRecentMenu();
     int currentTabIndex() const;
     void showTabIdentity(int index);
-    void showRunState();
     void showLoadedResults(EditorTabs *page);
 
     // Follows the page that slotChangeTab shows, also when it changes the tab unannounced.

@@ -161,6 +161,7 @@ void Editor::showLoadedResults(EditorTabs *page)
     page->selectScreenResult();
     slotUpdateOutput();
     currentTab = shown;
+    resumeClusterRun(page);
 }
 
 void Editor::slotOpen()

@@ -6,6 +6,7 @@
 #include "app/page/editortabwidget.h"
 #include "app/recovery/journalkeeper.h"
 #include "app/text/customtextedit.h"
+#include "run/cluster/clusterjob.h"
 #include "run/job.h"
 
 #include <QAction>
@@ -77,7 +78,9 @@ QString runningSimulationText(const Job *job)
 {
     return QObject::tr("You are about to close a file which is attached to a running "
                        "simulation.") +
-           QStringLiteral("\n\n") + QStringLiteral("  PID: %1 \n").arg(job->pid) +
+           QStringLiteral("\n\n") +
+           (job->cluster ? QObject::tr("  Slurm job: %1 \n").arg(job->cluster->id)
+                         : QStringLiteral("  PID: %1 \n").arg(job->pid)) +
            QObject::tr("  Driving File:") + QStringLiteral("\n    ") + job->drivingFile +
            QStringLiteral("\n") + QObject::tr("  Screen File:") + QStringLiteral("\n    ") +
            job->screenFile + QStringLiteral("\n\n");
@@ -97,12 +100,15 @@ bool releaseRunningJob(Editor *editor, EditorTabs *page)
     QPushButton *cancel = box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(cancel);
     box.exec();
-    if (box.clickedButton() == kill) {
+    if (box.clickedButton() == kill && !job->cluster) {
         editor->killProcess(page);
         return true;
     }
-    if (box.clickedButton() != detach)
+    if (box.clickedButton() != detach && box.clickedButton() != kill)
         return false;
+    if (job->cluster && box.clickedButton() == kill)
+        // Detached, so that the cancel reaches Slurm even when the editor is closing.
+        QProcess::startDetached(QStringLiteral("scancel"), {job->cluster->id});
     editor->detachProcess(page);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "app/page/editortabwidget.h"
 #include "app/text/customtextedit.h"
 #include "app/window/editor.h"
+#include "run/cluster/clusterjob.h"
 #include "run/runconfigurationwidget.h"
 
 #include <QAction>
@@ -77,7 +78,9 @@ void Editor::showTabIdentity(int index)
     if (currentTab->fileInfo) {
         toolTip = currentTab->fileInfo->absoluteFilePath();
         if (const Job *job = jobs.getJob(currentTab->jobId))
-            toolTip += QStringLiteral("\n") + tr("attached job pid: ") + QString::number(job->pid);
+            toolTip += QStringLiteral("\n") +
+                       (job->cluster ? tr("Slurm job: ") + job->cluster->id
+                                     : tr("attached job pid: ") + QString::number(job->pid));
         reloadAction->setEnabled(true);
         updateFileInfo();
         // A reload from disk replaces the file info.
@@ -99,7 +102,12 @@ void Editor::showRunState()
     startButton->setEnabled(!running);
     startAction->setEnabled(!running);
     pauseButton->setText(running && currentTab->paused ? tr("Continue") : tr("Pause"));
-    pauseButton->setEnabled(running);
+    // A batch job has processes to stop only once it runs.
+    const Job *job = jobs.getJob(currentTab->jobId);
+    const SlurmJobState::Phase phase =
+        job && job->cluster ? job->cluster->state.phase : SlurmJobState::Running;
+    pauseButton->setEnabled(running &&
+                            (phase == SlurmJobState::Running || phase == SlurmJobState::Paused));
     killButton->setEnabled(running);
     killAction->setEnabled(running);
     refreshAction->setEnabled(true);

@@ -51,6 +51,8 @@ void TestResultNaming::list_data()
     QTest::newRow("vtk and zrc need a field part")
         << QStringList{"Test.vtk", "Test.zrc", "Test_in.zrc", "Test.gz"}
         << QStringList{"Test_in.zrc"};
+    QTest::newRow("job script and exit code of a batch job are not results")
+        << QStringList{"Test.slurm.sh", "Test.exit.txt"} << QStringList{};
     QTest::newRow("screen, log and table") << QStringList{"Test.scr", "Test.log", "Test.Tab"}
                                            << QStringList{"Test.Tab", "Test.log", "Test.scr"};
 }

@@ -11,6 +11,7 @@ class TestRunRecord : public QObject
 private slots:
     void liveness_data();
     void liveness();
+    void batchJobIsReadButNotTakenForALocalRun();
 };
 
 void TestRunRecord::liveness_data()
@@ -49,6 +50,20 @@ void TestRunRecord::liveness()
     QVERIFY(readRunRecord(runRecordFile(screen), read));
     QCOMPARE(read.drivingFile, record.drivingFile);
     QCOMPARE(read.pid, record.pid);
+}
+
+void TestRunRecord::batchJobIsReadButNotTakenForALocalRun()
+{
+    QTemporaryDir dir;
+    RunRecord record;
+    record.drivingFile = dir.filePath(QStringLiteral("a_dri.txt"));
+    record.slurmJobId = QStringLiteral("4711");
+    const QString screen = dir.filePath(QStringLiteral("Test.scr"));
+    QVERIFY(writeRunRecord(runRecordFile(screen), record));
+    RunRecord read;
+    QVERIFY(readRunRecord(runRecordFile(screen), read));
+    QCOMPARE(read.slurmJobId, record.slurmJobId);
+    QVERIFY(!liveRunOf(screen, read));
 }
 
 QTEST_GUILESS_MAIN(TestRunRecord)

@@ -11,6 +11,7 @@
 #include "run/runrecord.h"
 #include "syntax/syntaxanalyzer.h"
 #include "tests/support/dialoganswer.h"
+#include "tests/support/examplerun.h"
 #include "tests/support/processstate.h"
 
 #include <QAction>
@@ -34,43 +35,11 @@ private:
         return QStringLiteral(VORPEN_BINARY_DIR "/standins/") + name;
     }
 
-    static QString readAll(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-    }
+    static QString readAll(const QString &path) { return readWholeFile(path); }
 
-    // The grain growth example in a folder of its own, with its results going to resultName;
-    // a faulty copy gives "twenty" cells in x.
     QString drivingFile(const QString &folder, const QString &resultName, bool faulty = false)
     {
-        QStringList lines =
-            readAll(QStringLiteral(VORPEN_SOURCE_DIR "/examples/grain_growth_2d_dri.txt"))
-                .split(QLatin1Char('\n'));
-        SyntaxAnalyzer analyzer(defaultSyntax);
-        int failedLine = 0;
-        Node *failed = nullptr;
-        analyzer.analyze(&lines, failedLine, failed);
-        Node *found = nullptr;
-        const QString name =
-            analyzer.getValues(QStringLiteral("NameOfResults"), false, found).value(0);
-        const QString cells = analyzer.getValues(QStringLiteral("CellsX"), false, found).value(0);
-        int index = lines.indexOf(name);
-        if (index < 0)
-            return QString();
-        lines[index] = resultName;
-        if (faulty) {
-            index = lines.indexOf(cells, index);
-            if (index < 0)
-                return QString();
-            lines[index] = QStringLiteral("twenty");
-        }
-        QDir().mkpath(dir.filePath(folder));
-        const QString path = dir.filePath(folder + QStringLiteral("/run_dri.txt"));
-        QFile file(path);
-        file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(lines.join(QLatin1Char('\n')).toUtf8());
-        return path;
+        return writeExampleRun(dir.filePath(folder), resultName, faulty);
     }
 
     EditorTabs *openPage(const QString &path)

@@ -256,6 +256,28 @@ private slots:
         QCOMPARE(readRc().count(QStringLiteral("-----------------------------\n")), 2);
     }
 
+    void clusterSettingsLieWhereOlderVersionsSkipLines()
+    {
+        const QStringList files = existingFiles(1);
+        Configuration config(rcPath, QStringLiteral("/z"), QStringLiteral("/d"), 12, false);
+        config.recentExecutables << QStringLiteral("/z");
+        config.recentFiles = files;
+        config.cluster.onCluster = true;
+        config.cluster.partition = QStringLiteral("long");
+        config.cluster.tasks = 64;
+        config.cluster.extraOptions = QStringLiteral("--mem=8G --qos=a=b");
+        config.write(false);
+        QVERIFY(readRc().contains(QStringLiteral("]\nslurm.where=cluster\n")));
+
+        Configuration back = fresh();
+        back.read();
+        QVERIFY(back.cluster == config.cluster);
+        QCOMPARE(back.recentExecutables, config.recentExecutables);
+        QCOMPARE(back.recentFiles, files);
+        Configuration copy(back);
+        QVERIFY(copy.cluster == config.cluster);
+    }
+
     void copiesCarryNoLists()
     {
         Configuration config(rcPath, QStringLiteral("/z"), QStringLiteral("/d"), 15, true);
