@@ -54,14 +54,15 @@ ProgramRun::ProgramRun(XPaintWatch &watch, const ProgramSetup &setup) : watch(wa
 {
 }
 
-// A fresh home directory keeps the user's settings and recent files out of the measurement.
+// A fresh home directory for every start keeps the user's settings and recent files out of the
+// measurement, and what an earlier start left behind, such as the journal of its unsaved text.
 qint64 ProgramRun::start(const QString &file)
 {
-    static QTemporaryDir home;
+    home = std::make_unique<QTemporaryDir>();
     watch.forgetWindows();
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), home.path());
+    environment.insert(QStringLiteral("HOME"), home->path());
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     process.setProcessEnvironment(environment);
     process.setProgram(setup.program);

@@ -5,7 +5,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QVector>
+
+#include <memory>
 
 // What one start of a program on a file showed; -1 where it was not measured or not reached.
 struct RunFigures
@@ -46,6 +49,7 @@ private:
 
     XPaintWatch &watch;
     ProgramSetup setup;
+    std::unique_ptr<QTemporaryDir> home;
 };
 
 // Peak resident memory of a process so far, in MB; -1 when it is gone.
