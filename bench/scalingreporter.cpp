@@ -28,8 +28,8 @@ void ScalingReporter::ReportRuns(const std::vector<Run> &runs)
 int ScalingReporter::summary(std::ostream &out) const
 {
     int missed = 0;
-    out << "\nMedian CPU time of 8N over N (goal <= " << eightfoldGoal
-        << "), x_floor at the largest size (goal <= " << floorGoal << "):\n";
+    out << "\nMedian CPU time of 8N over N (goal <= " << eightfoldGoal << "), x_floor at "
+        << floorSize << " (goal <= " << floorGoal << "):\n";
     for (const auto &entry : series) {
         const std::map<long, Median> &sizes = entry.second;
         out << "  " << std::left << std::setw(34) << entry.first << std::right;
