@@ -16,16 +16,6 @@ LiveStatus::LiveStatus(QStatusBar *bar)
     bar->addPermanentWidget(verdictLabel);
 }
 
-QString LiveStatus::verdictText() const
-{
-    return verdictLabel->text();
-}
-
-QString LiveStatus::parameterText() const
-{
-    return parameterLabel->text();
-}
-
 void LiveStatus::follow(EditorTabs *shown)
 {
     for (const QMetaObject::Connection &connection : qAsConst(pageConnections))

@@ -19,8 +19,6 @@ public:
 
     // Describes page from now on; null clears the status bar.
     void follow(EditorTabs *page);
-    QString verdictText() const;
-    QString parameterText() const;
 
 private:
     void refresh();
