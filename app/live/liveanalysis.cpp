@@ -1,9 +1,9 @@
 #include "app/live/liveanalysis.h"
 
+#include "app/live/analysisworker.h"
 #include "app/main.h"
 #include "app/page/editortabs.h"
 #include "app/text/customtextedit.h"
-#include "syntax/backgroundrelease.h"
 #include "syntax/parameterdescription.h"
 #include "syntax/parameterindex.h"
 #include "syntax/syntaxanalyzer.h"
@@ -11,7 +11,6 @@
 
 #include <QHelpEvent>
 #include <QTextBlock>
-#include <QThread>
 #include <QTimer>
 #include <QToolTip>
 
@@ -20,7 +19,7 @@ struct LiveRun
 {
     quint64 generation = 0;
     QString syntaxFile;
-    QString text; // read on the GUI thread, split by the worker
+    QString text; // read on the GUI thread, split by the worker unless lines are given
     QStringList lines;
     std::shared_ptr<SyntaxAnalyzer> analyzer; // may be the page's, read only
     bool valid = false;
@@ -31,7 +30,8 @@ struct LiveRun
 
     void analyse()
     {
-        lines = text.split(QLatin1Char('\n'));
+        if (lines.isEmpty())
+            lines = text.split(QLatin1Char('\n'));
         text.clear();
         if (!analyzer) {
             analyzer = std::make_shared<SyntaxAnalyzer>(syntaxFile);
@@ -63,22 +63,26 @@ LiveAnalysis::~LiveAnalysis()
 {
     // The worker must not outlive the program's resources.
     waitForWorker();
-    releaseInBackground(std::move(result));
+    AnalysisWorker &worker = AnalysisWorker::shared();
+    worker.release(std::move(result));
+    worker.release(std::move(running));
+    worker.release(std::move(adopted));
 }
 
 // Shown once the caller's own work is done, without waiting for a pause in typing: the
 // analysis is of the text as it stands.
-void LiveAnalysis::adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, int line,
-                         Node *failed)
+void LiveAnalysis::adopt(std::shared_ptr<SyntaxAnalyzer> analysis, const QStringList &lines,
+                         bool valid, int line, Node *failed)
 {
     if (!analysis)
         return;
     // A 7.0 analysis that lost to 6.4 on opening may be held here alone.
-    releaseInBackground(std::move(adopted));
+    AnalysisWorker::shared().release(std::move(adopted));
     adopted = std::make_shared<LiveRun>();
     adopted->generation = generation;
     adopted->syntaxFile = page->syntaxFile;
     adopted->analyzer = std::move(analysis);
+    adopted->lines = lines;
     adopted->valid = valid;
     adopted->line = line;
     adopted->failed = failed;
@@ -96,8 +100,8 @@ bool LiveAnalysis::shows(const SyntaxAnalyzer *analysis) const
 
 void LiveAnalysis::waitForWorker()
 {
-    if (worker)
-        worker->wait();
+    if (analysing)
+        AnalysisWorker::shared().waitFor(job);
 }
 
 void LiveAnalysis::textChanged()
@@ -113,31 +117,30 @@ void LiveAnalysis::start()
         timer->start();
         return;
     }
-    if (worker) {
+    if (analysing) {
         rerun = true;
         return;
     }
+    AnalysisWorker &worker = AnalysisWorker::shared();
     // An analysis the page made of the text as it still is needs no second one.
     std::shared_ptr<LiveRun> run = std::move(adopted);
     if (run && run->generation != generation)
-        releaseInBackground(std::move(run));
+        worker.release(std::move(run));
     if (!run) {
         run = std::make_shared<LiveRun>();
         run->generation = generation;
         run->syntaxFile = page->syntaxFile;
+        run->text = page->textEdit->toPlainText();
     }
-    run->text = page->textEdit->toPlainText();
     running = std::move(run);
     LiveRun *started = running.get();
-    worker = QThread::create([started] { started->analyse(); });
-    connect(worker, &QThread::finished, worker, &QObject::deleteLater);
-    connect(worker, &QThread::finished, this, &LiveAnalysis::finished);
-    worker->start(QThread::LowPriority);
+    analysing = true;
+    job = worker.run([started] { started->analyse(); }, this, [this] { finished(); });
 }
 
 void LiveAnalysis::finished()
 {
-    worker = nullptr;
+    analysing = false;
     std::shared_ptr<LiveRun> spent = std::move(running);
     // A result for text that has changed since would mark the wrong lines.
     if (spent->generation == generation) {
@@ -146,7 +149,7 @@ void LiveAnalysis::finished()
         showMarker();
         emit analysed();
     }
-    releaseInBackground(std::move(spent));
+    AnalysisWorker::shared().release(std::move(spent));
     if (rerun) {
         rerun = false;
         start();
@@ -155,7 +158,7 @@ void LiveAnalysis::finished()
 
 bool LiveAnalysis::isUpToDate() const
 {
-    return result && result->generation == generation && !worker && !timer->isActive();
+    return result && result->generation == generation && !analysing && !timer->isActive();
 }
 
 QString LiveAnalysis::verdict() const

@@ -2,13 +2,12 @@
 #define VORPEN_LIVEANALYSIS_H
 
 #include <QObject>
-#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
 class EditorTabs;
-class QThread;
 class SyntaxAnalyzer;
 struct Node;
 class QTimer;
@@ -38,9 +37,10 @@ public:
     QString toolTipAt(int line, int column) const;
     // True once the shown result belongs to the current text.
     bool isUpToDate() const;
-    // Shows an analysis the page has just made of the current text under its syntax, instead
-    // of making the same again.
-    void adopt(std::shared_ptr<SyntaxAnalyzer> analysis, bool valid, int line, Node *failed);
+    // Shows an analysis the page has just made of the current text, given as lines, under its
+    // syntax, instead of making the same again.
+    void adopt(std::shared_ptr<SyntaxAnalyzer> analysis, const QStringList &lines, bool valid,
+               int line, Node *failed);
     // True when the result shown is that analysis.
     bool shows(const SyntaxAnalyzer *analysis) const;
     // Returns once no worker reads an analysis any more.
@@ -61,7 +61,8 @@ private:
 
     EditorTabs *page;
     QTimer *timer;
-    QPointer<QThread> worker;
+    bool analysing = false;
+    quint64 job = 0; // the worker's number of the latest analysis
     quint64 generation = 0;
     bool rerun = false;
     std::shared_ptr<LiveRun> running; // read by the worker only until it finishes

@@ -1,5 +1,6 @@
 #include "app/page/editortabs.h"
 
+#include "app/live/analysisworker.h"
 #include "app/live/liveanalysis.h"
 #include "app/outline/bookmarks.h"
 #include "app/outline/treemodel.h"
@@ -12,7 +13,6 @@
 #include "plots/phasediagrams.h"
 #include "run/checkelement.h"
 #include "run/runconfigurationwidget.h"
-#include "syntax/backgroundrelease.h"
 #include "syntax/syntaxanalyzer.h"
 
 #include <QFileInfo>
@@ -23,7 +23,6 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTextCursor>
-#include <QThread>
 #include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -55,13 +54,12 @@ EditorTabs::~EditorTabs()
     delete refreshTimer;
     qDeleteAll(checkElements);
     delete bookmarks;
-    // The load's worker must not outlive the program's resources.
-    if (loadWorker) {
-        loadWorker->wait();
-        delete loadWorker;
-    }
-    releaseInBackground(std::move(pendingLoad));
-    releaseInBackground(std::move(analyzer));
+    AnalysisWorker &worker = AnalysisWorker::shared();
+    // The load's analysis must not outlive the program's resources.
+    if (loadJob)
+        worker.waitFor(loadJob);
+    worker.release(std::move(pendingLoad));
+    worker.release(std::move(analyzer));
     // Their destructors close the page's plot windows.
     if (phaseDiagrams)
         phaseDiagrams->deleteLater();
@@ -156,20 +154,21 @@ QStringList EditorTabs::textLines() const
 bool EditorTabs::reanalyze(const QString &syntax, int &line, Node *&failed)
 {
     settleAnalysis();
-    QStringList lines = textLines();
-    releaseInBackground(std::move(analyzer));
+    const QStringList lines = textLines();
+    AnalysisWorker::shared().release(std::move(analyzer));
     analyzer = std::make_shared<SyntaxAnalyzer>(syntax);
     analysedRevision = textEdit->document()->revision();
     analysedSyntax = syntax;
-    const bool valid = analyzer->analyze(&lines, line, failed);
+    QStringList input = lines;
+    const bool valid = analyzer->analyze(&input, line, failed);
     if (syntax == syntaxFile)
-        shareAnalysis(valid, line, failed);
+        shareAnalysis(lines, valid, line, failed);
     return valid;
 }
 
-void EditorTabs::shareAnalysis(bool valid, int line, Node *failed)
+void EditorTabs::shareAnalysis(const QStringList &lines, bool valid, int line, Node *failed)
 {
-    liveAnalysis->adopt(analyzer, valid, line, failed);
+    liveAnalysis->adopt(analyzer, lines, valid, line, failed);
 }
 
 SyntaxAnalyzer *EditorTabs::currentAnalysis()
@@ -189,7 +188,7 @@ void EditorTabs::takeLiveAnalysis(const std::shared_ptr<SyntaxAnalyzer> &analysi
 {
     if (analysisPending() || syntax != syntaxFile || analysis == analyzer)
         return;
-    releaseInBackground(std::move(analyzer));
+    AnalysisWorker::shared().release(std::move(analyzer));
     analyzer = analysis;
     analysedRevision = textEdit->document()->revision();
     analysedSyntax = syntax;

@@ -34,7 +34,6 @@ class QPushButton;
 class QScrollArea;
 class QSplitter;
 class QTabWidget;
-class QThread;
 class QTimer;
 class QTreeView;
 class QVBoxLayout;
@@ -67,8 +66,8 @@ public:
     // syntaxFile, the live analysis shows it too.
     bool reanalyze(const QString &syntax, int &line, Node *&failed);
     // Lets the live analysis show the page's analysis, made under syntaxFile of the text as it
-    // stands, instead of making the same again.
-    void shareAnalysis(bool valid, int line, Node *failed);
+    // stands (lines), instead of making the same again.
+    void shareAnalysis(const QStringList &lines, bool valid, int line, Node *failed);
     // The page's analysis for a conversion, which writes into it: the live analysis is done
     // reading it first.
     SyntaxAnalyzer *analysisToConvert();
@@ -80,7 +79,7 @@ public:
     // that what follows reads the page's analysis, syntax and validity of the loaded text.
     void settleAnalysis();
     // True while a load's analysis runs in the background.
-    bool analysisPending() const { return loadWorker != nullptr; }
+    bool analysisPending() const { return loadJob != 0; }
     // The page's analysis of its text as it stands under its syntax, made again only when the
     // text or the syntax has changed since.
     SyntaxAnalyzer *currentAnalysis();
@@ -158,7 +157,7 @@ private:
     void takeLoadAnalysis();
 
     std::shared_ptr<LoadAnalysis> pendingLoad;
-    QThread *loadWorker = nullptr;
+    quint64 loadJob = 0; // the analysis worker's number of the load's analysis, 0 once taken
     quint64 loadSerial = 0;
     std::function<void()> loadDone;
     int loadRevision = 0; // of the document when the load's text was taken

@@ -1,13 +1,11 @@
 // The analysis of a loaded text, which may run while the page already shows it.
 #include "app/page/editortabs.h"
 
+#include "app/live/analysisworker.h"
 #include "app/outline/bookmarks.h"
 #include "app/text/customtextedit.h"
-#include "syntax/backgroundrelease.h"
 #include "syntax/checkverdict.h"
 #include "syntax/syntaxanalyzer.h"
-
-#include <QThread>
 
 // The text of a load and its analysis under 7.0, or 6.4 when that gets further; touched by the
 // worker only until it finishes.
@@ -32,28 +30,26 @@ void EditorTabs::analyzeLoadedText(bool inBackground, std::function<void()> done
         return;
     }
     LoadAnalysis *load = pendingLoad.get();
-    loadWorker = QThread::create([load] { load->run(); });
-    // A worker whose result settleAnalysis() has taken in finishes into nothing.
+    // An analysis whose result settleAnalysis() has taken in finishes into nothing.
     const quint64 serial = ++loadSerial;
-    connect(loadWorker, &QThread::finished, this, [this, serial] {
-        if (serial == loadSerial)
-            takeLoadAnalysis();
-    });
-    loadWorker->start();
+    loadJob = AnalysisWorker::shared().run([load] { load->run(); }, this,
+                                           [this, serial] {
+                                               if (serial == loadSerial)
+                                                   takeLoadAnalysis();
+                                           });
 }
 
 void EditorTabs::settleAnalysis()
 {
-    if (loadWorker)
+    if (loadJob)
         takeLoadAnalysis();
 }
 
 void EditorTabs::takeLoadAnalysis()
 {
-    if (loadWorker) {
-        loadWorker->wait();
-        delete loadWorker;
-        loadWorker = nullptr;
+    if (loadJob) {
+        AnalysisWorker::shared().waitFor(loadJob);
+        loadJob = 0;
         ++loadSerial;
     }
     const std::shared_ptr<LoadAnalysis> load = std::move(pendingLoad);
@@ -61,7 +57,7 @@ void EditorTabs::takeLoadAnalysis()
     if (!load)
         return;
     const CheckVerdict &verdict = load->verdict;
-    releaseInBackground(std::move(analyzer));
+    AnalysisWorker::shared().release(std::move(analyzer));
     analyzer = verdict.analysis;
     syntaxFile = syntaxFileOf(verdict.version);
     syntaxValid = verdict.valid;
@@ -69,7 +65,7 @@ void EditorTabs::takeLoadAnalysis()
     analysedSyntax = syntaxFile;
     // Text typed while the analysis ran is the live analysis' to check.
     if (textEdit->document()->revision() == loadRevision)
-        shareAnalysis(verdict.valid, verdict.line, verdict.failed);
+        shareAnalysis(load->lines, verdict.valid, verdict.line, verdict.failed);
     bookmarks->updateModel(&load->lines);
     if (done)
         done();

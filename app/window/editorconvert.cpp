@@ -1,13 +1,13 @@
 // Converting the current 6.4 driving file to 7.0 into a new tab, and taking over a run's IN file.
 #include "app/window/editor.h"
 
+#include "app/live/analysisworker.h"
 #include "app/main.h"
 #include "app/page/editortabs.h"
 #include "app/page/textfile.h"
 #include "app/text/customtextedit.h"
 #include "app/window/logdialog.h"
 #include "convert/conversionresult.h"
-#include "syntax/backgroundrelease.h"
 #include "syntax/node.h"
 
 #include <QFileInfo>
@@ -81,7 +81,7 @@ void Editor::slotConvert()
     slotNewTab();
     EditorTabs *page = currentTab;
     page->syntaxValid = converted.accepted();
-    releaseInBackground(std::move(page->analyzer));
+    AnalysisWorker::shared().release(std::move(page->analyzer));
     page->analyzer = std::move(converted.verifier);
     QString path = convertedFilePath(sourcePath);
     emit addToLog(tr("Storing as:") + QStringLiteral("\n") + path + QStringLiteral("\n"));
