@@ -12,7 +12,7 @@ class SyntaxAnalyzer;
 // Names of 6.4 entries carry the suffixes of their copies, so rules test parts of them.
 inline bool nameContains(const Node *node, const char *part)
 {
-    return node->name.contains(QLatin1String(part));
+    return node->nameContains(QLatin1String(part));
 }
 
 // Fills a 7.0 tree from the analysed 6.4 tree of a driving file: the 7.0 grammar drives the

@@ -22,7 +22,7 @@ QString Conversion::diffusionText()
                                      QStringLiteral("maxfactor_local")};
     QString text;
     for (Node *child : qAsConst(sectionOf(QStringLiteral("DDType"))->children)) {
-        if (!child->name.startsWith(QLatin1String("DDType")) || child->values.isEmpty())
+        if (!child->name().startsWith(QLatin1String("DDType")) || child->values.isEmpty())
             text += printed(child);
         // The type is a "line" type, yet each entry begins a line of its own.
         else if (kept.contains(child->values.first()))

@@ -52,7 +52,7 @@ void Conversion::interactions(Node *visited)
         bool misorientation = false;
         bool enabled = false;
         for (Node *child : qAsConst(entries->children)) {
-            if (child->name.startsWith(QLatin1String("EndOf"))) {
+            if (child->name().startsWith(QLatin1String("EndOf"))) {
                 text += child->values.isEmpty() ? QStringLiteral("\n") : printed(child);
                 continue;
             }
@@ -88,7 +88,7 @@ void Conversion::interactions(Node *visited)
     if (parameter(QStringLiteral("DDType"))) {
         Node *receiver = section;
         for (Node *child : qAsConst(section->children)) {
-            if (child->name == QLatin1String("DiffusionData")) {
+            if (child->name() == QLatin1String("DiffusionData")) {
                 receiver = child;
                 break;
             }

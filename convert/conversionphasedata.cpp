@@ -131,7 +131,7 @@ QString Conversion::updateIntervals()
         bool first = true;
         for (int i = 0; i < intervals->children.size() - 2; ++i) {
             Node *entry = intervals->children.at(i);
-            if (entry->name.startsWith(QLatin1String("EndOf")))
+            if (entry->name().startsWith(QLatin1String("EndOf")))
                 continue;
             text += printed(entry);
             if (!first)

@@ -27,8 +27,8 @@ ConvertedText convertAndVerify(SyntaxAnalyzer *source,
 
 bool verificationAccepted(bool analyzed, const Node *stopped)
 {
-    return analyzed || !stopped || stopped->name.isEmpty() ||
-           stopped->name.contains(QLatin1String("TestOption"));
+    return analyzed || !stopped || stopped->name().isEmpty() ||
+           stopped->name().contains(QLatin1String("TestOption"));
 }
 
 QString convertedFilePath(const QString &path)

@@ -11,7 +11,7 @@ void Conversion::flowViscosity(Node *visited)
         return;
     QString text;
     for (Node *child : qAsConst(anchor->children)) {
-        if (!child->name.contains(QLatin1String("FlowDensityChange"))) {
+        if (!child->name().contains(QLatin1String("FlowDensityChange"))) {
             text += printed(child);
         } else if (!child->children.isEmpty()) {
             text += printedChildren(child->children.first());
@@ -83,8 +83,8 @@ void Conversion::pseudo3D(Node *visited)
                    printed(QStringLiteral("MatrixLHPseudo3DCriticalMatrixFraction"));
     if (Node *phases = sectionOf(QStringLiteral("LHPseudo3DDefinition"))) {
         for (Node *child : qAsConst(phases->children)) {
-            if (child->name.contains(QLatin1String("LHPseudo3DDefinition")) ||
-                child->name.contains(QLatin1String("LHPseudo3DCriticalMatrixFraction")))
+            if (child->name().contains(QLatin1String("LHPseudo3DDefinition")) ||
+                child->name().contains(QLatin1String("LHPseudo3DCriticalMatrixFraction")))
                 text += printed(child);
         }
     }
@@ -99,8 +99,8 @@ void Conversion::stoichiometry(Node *visited)
         return;
     QString text;
     for (Node *child : qAsConst(anchor->children))
-        text += child->name.contains(QLatin1String("StoichioKeyword")) ? printedChildren(child)
-                                                                       : printed(child);
+        text += child->name().contains(QLatin1String("StoichioKeyword")) ? printedChildren(child)
+                                                                         : printed(child);
     section->values.append(text);
 }
 

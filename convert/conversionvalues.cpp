@@ -72,7 +72,7 @@ void Conversion::movingFrameParameter(Node *visited)
                                       QStringLiteral("MFMatrixPhase"), QStringLiteral("MFDistance"),
                                       QStringLiteral("MFTemperature"), QStringLiteral("MFOutput")};
     for (const QString &part : parts) {
-        if (visited->name.contains(part)) {
+        if (visited->name().contains(part)) {
             visited->values = values(movingFramePrefix + part);
             return;
         }
@@ -129,7 +129,7 @@ void Conversion::farField(Node *visited)
     };
     const auto sibling = [visited](const QString &name) -> Node * {
         for (Node *child : qAsConst(visited->parent->children)) {
-            if (child->name == name)
+            if (child->name() == name)
                 return child;
         }
         return nullptr;

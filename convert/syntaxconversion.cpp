@@ -20,7 +20,7 @@ bool Conversion::run()
     movingFramePrefix.clear();
     // Not at a line start: optional continuations of a line carry values too.
     while (Node *visited = target->getDependableNext(false, 0))
-        (this->*ruleFor(visited->name))(visited);
+        (this->*ruleFor(visited->name()))(visited);
     return warnings;
 }
 
@@ -79,7 +79,7 @@ Conversion::Rule Conversion::ruleFor(const QString &name) const
 
 void Conversion::defaultRule(Node *visited)
 {
-    const QStringList found = values(visited->name);
+    const QStringList found = values(visited->name());
     if (!found.isEmpty())
         visited->values = found;
 }
@@ -137,7 +137,7 @@ QString Conversion::printedChildren(Node *section)
 // A section stands for its children, down to depth levels; deeper sections print nothing.
 QString Conversion::flattened(Node *node, int depth)
 {
-    if (node->type != QLatin1String("section"))
+    if (node->type() != QLatin1String("section"))
         return printed(node);
     QString text;
     if (depth > 0) {
@@ -150,7 +150,7 @@ QString Conversion::flattened(Node *node, int depth)
 // A section entry of a 6.4 block stands for its children.
 QString Conversion::printedEntry(Node *entry)
 {
-    return entry->type == QLatin1String("section") ? printedChildren(entry) : printed(entry);
+    return entry->type() == QLatin1String("section") ? printedChildren(entry) : printed(entry);
 }
 
 Node *Conversion::closeSection(Node *visited)

@@ -12,11 +12,11 @@ bool readPhaseOptions(const Node *options, const QString &name, QList<PhaseSymme
 {
     bool faceted = false;
     for (const Node *child : options->children) {
-        if (child->name.startsWith(QLatin1String("Anisotropy"))) {
+        if (child->name().startsWith(QLatin1String("Anisotropy"))) {
             if (child->values.isEmpty())
                 return false;
             faceted = firstValue(child).toLower().contains(QLatin1String("faceted"));
-        } else if (child->name.startsWith(QLatin1String("CrystallSymmetry"))) {
+        } else if (child->name().startsWith(QLatin1String("CrystallSymmetry"))) {
             const QString symmetry =
                 child->values.isEmpty() ? QStringLiteral("isotropic") : firstValue(child).toLower();
             symmetries.append({name, symmetry, faceted});
@@ -37,7 +37,7 @@ bool readSymmetries(SyntaxAnalyzer *analyzer, const QStringList &names,
     int phase = 0;
     bool skip = false;
     for (const Node *child : qAsConst(identical->parent->children)) {
-        if (child->name.startsWith(QLatin1String("IdenticalTo"))) {
+        if (child->name().startsWith(QLatin1String("IdenticalTo"))) {
             if (++phase >= names.size())
                 return false;
             if (!child->values.isEmpty()) {
@@ -51,7 +51,7 @@ bool readSymmetries(SyntaxAnalyzer *analyzer, const QStringList &names,
                 continue;
             }
         }
-        if (!skip && child->name.contains(QLatin1String("PhaseDataOptions")) &&
+        if (!skip && child->name().contains(QLatin1String("PhaseDataOptions")) &&
             !readPhaseOptions(child, names.value(phase), symmetries))
             return false;
         skip = false;
@@ -81,7 +81,7 @@ bool AnisotropyPlots::getAnisoDataFromTree7(SyntaxAnalyzer *analyzer)
     AnisotropyData *current = nullptr;
     for (const Node *child : qAsConst(enabled->parent->children)) {
         pair.visit(child);
-        const QString &name = child->name;
+        const QString &name = child->name();
         if (name.startsWith(QLatin1String("PIPhaseOne"))) {
             current = nullptr;
         } else if (name.startsWith(QLatin1String("PIAnisotropy"))) {

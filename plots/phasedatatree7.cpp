@@ -26,7 +26,7 @@ QStringList componentNames(SyntaxAnalyzer *analyzer, Node *&found)
     if (!found || !found->parent)
         return names;
     for (const Node *child : qAsConst(found->parent->children)) {
-        if (child->name.startsWith(QLatin1String("Component")) && !child->values.isEmpty())
+        if (child->name().startsWith(QLatin1String("Component")) && !child->values.isEmpty())
             names.append(firstValue(child));
     }
     return names;
@@ -35,7 +35,7 @@ QStringList componentNames(SyntaxAnalyzer *analyzer, Node *&found)
 const Node *childStartingWith(const Node *section, const QString &prefix)
 {
     for (const Node *child : section->children) {
-        if (child->name.startsWith(prefix))
+        if (child->name().startsWith(prefix))
             return child;
     }
     return nullptr;
@@ -51,7 +51,7 @@ const Node *dataSection(const Node *diagram, const QString &type)
 {
     const bool tq = type == QLatin1String("linearTQ");
     for (int i = 1; i < diagram->children.size(); ++i) {
-        const QString &name = diagram->children[i]->name;
+        const QString &name = diagram->children[i]->name();
         if (name.startsWith(QLatin1String("PDLinearTQ")) == tq &&
             name.startsWith(QLatin1String("PDLinear")))
             return diagram->children[i];
@@ -109,7 +109,7 @@ void PhaseDiagrams::getPhaseDataFromTree7(SyntaxAnalyzer *analyzer)
     InteractionPair pair(phases.size());
     for (const Node *child : qAsConst(enabledNode->parent->children)) {
         pair.visit(child);
-        if (!pair.enabled || !child->name.startsWith(QLatin1String("PhaseDiagram")) ||
+        if (!pair.enabled || !child->name().startsWith(QLatin1String("PhaseDiagram")) ||
             child->children.isEmpty())
             continue;
         const QString type = firstValue(child->children.first());

@@ -19,8 +19,8 @@ QStringList phaseNamesOfTree(SyntaxAnalyzer *analyzer)
     int i = 0;
     while (i < children.size() - 1) {
         const Node *child = children[i];
-        const bool phase = child->name == QLatin1String("Phase") ||
-                           child->name.startsWith(QLatin1String("Phase_"));
+        const bool phase = child->name() == QLatin1String("Phase") ||
+                           child->name().startsWith(QLatin1String("Phase_"));
         if (!phase || child->values.isEmpty()) {
             ++i;
             continue;
@@ -35,7 +35,7 @@ QStringList phaseNamesOfTree(SyntaxAnalyzer *analyzer)
 
 void InteractionPair::visit(const Node *child)
 {
-    const QString &name = child->name;
+    const QString &name = child->name();
     if (name.startsWith(QLatin1String("PIPhaseOne"))) {
         enabled = false;
         if (!child->values.isEmpty()) {

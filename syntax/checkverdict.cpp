@@ -17,9 +17,9 @@ CheckVerdict analyse(const QStringList &lines, const QString &version)
     const Node *failed = verdict.failed;
     verdict.tooMuchInput = !failed;
     if (failed) {
-        verdict.parameter = failed->name;
-        verdict.type = failed->type;
-        verdict.options = failed->options;
+        verdict.parameter = failed->name();
+        verdict.type = failed->type();
+        verdict.options = failed->options();
     }
     return verdict;
 }

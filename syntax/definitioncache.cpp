@@ -26,12 +26,11 @@ const Node *SyntaxAnalyzer::loadedDefinition(const QString &fileName)
 
 Node *SyntaxAnalyzer::copyDefinition(const Node *node, Node *parent)
 {
-    Node *copy = new Node;
-    copy->copyDefinitionOf(*node);
+    Node *copy = new Node(node->definition, node->copy);
     copy->parent = parent;
     copy->values = node->values;
     copy->position = node->position;
-    copy->show = node->show;
+    copy->definedChildCount = node->definedChildCount;
     copy->children.reserve(node->children.size());
     for (const Node *child : node->children)
         copy->children.append(copyDefinition(child, copy));

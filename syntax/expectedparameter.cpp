@@ -19,9 +19,9 @@ ExpectedParameter expectedParameter(const QString &syntaxFile, QStringList lines
         return expected;
     }
     expected.kind = ExpectedParameter::Kind::Parameter;
-    expected.name = failed->name;
-    expected.type = failed->type;
+    expected.name = failed->name();
+    expected.type = failed->type();
     expected.section = sectionPath(failed);
-    expected.options = failed->options;
+    expected.options = failed->options();
     return expected;
 }

@@ -14,11 +14,11 @@ uint NameHashTable::hashOf(const QString &name)
     return qHash(name);
 }
 
-void NameHashTable::insert(Node *node)
+void NameHashTable::insert(Node *node, const QString &name)
 {
     if (2 * (used + 1) > entries.size())
         grow();
-    const uint hash = hashOf(node->name);
+    const uint hash = hashOf(name);
     int i = home(hash);
     while (entries.at(i).node)
         i = next(i);
@@ -46,11 +46,11 @@ void NameHashTable::grow()
     }
 }
 
-void NameHashTable::remove(Node *node)
+void NameHashTable::remove(Node *node, const QString &name)
 {
     if (entries.isEmpty())
         return;
-    int hole = home(hashOf(node->name));
+    int hole = home(hashOf(name));
     while (entries.at(hole).node && entries.at(hole).node != node)
         hole = next(hole);
     if (!entries.at(hole).node)

@@ -12,9 +12,9 @@ class NameHashTable
 {
 public:
     void clear();
-    void insert(Node *node);
-    // Drops the entry of this node; its name must be the one it was inserted with.
-    void remove(Node *node);
+    void insert(Node *node, const QString &name);
+    // Drops the entry of this node, filed under name.
+    void remove(Node *node, const QString &name);
 
     // Calls visit for every node of exactly this name.
     template <typename Visit> void forEach(const QString &name, Visit visit) const
@@ -24,7 +24,7 @@ public:
         const uint hash = hashOf(name);
         for (int i = home(hash); entries.at(i).node; i = next(i)) {
             const Slot &slot = entries.at(i);
-            if (slot.hash == hash && slot.node->name == name)
+            if (slot.hash == hash && slot.node->hasName(name))
                 visit(slot.node);
         }
     }

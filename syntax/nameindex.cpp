@@ -2,7 +2,7 @@
 
 static bool isParameter(const Node *node)
 {
-    return node->type != QLatin1String("section");
+    return !node->isSection();
 }
 
 // The part of a "find:" name that every copy of its condition keeps: up to its first "_".
@@ -21,8 +21,9 @@ void NameIndex::build(Node *root)
     QVector<Node *> pending = {root};
     while (!pending.isEmpty()) {
         Node *node = pending.takeLast();
-        if (node->cname.startsWith(QLatin1String("find:"))) {
-            for (const QString &part : node->cname.mid(5).split(QLatin1Char(','))) {
+        const QString cname = node->cname();
+        if (cname.startsWith(QLatin1String("find:"))) {
+            for (const QString &part : cname.mid(5).split(QLatin1Char(','))) {
                 if (!part.isEmpty())
                     stemOf(stemOfPart(part));
             }
@@ -51,11 +52,12 @@ void NameIndex::add(Node *node)
 {
     if (!built || !isParameter(node))
         return;
-    byName.insert(node);
-    const quint64 letters = lettersOf(node->name);
+    node->writeName(nameOfNode);
+    byName.insert(node, nameOfNode);
+    const quint64 letters = lettersOf(nameOfNode);
     for (Stem &stem : stems) {
         if ((stem.letters & ~letters) == 0)
-            file(stem, node);
+            file(stem, node, nameOfNode);
     }
 }
 
@@ -63,11 +65,12 @@ void NameIndex::remove(Node *node)
 {
     if (!built || !isParameter(node))
         return;
-    byName.remove(node);
-    const quint64 letters = lettersOf(node->name);
+    node->writeName(nameOfNode);
+    byName.remove(node, nameOfNode);
+    const quint64 letters = lettersOf(nameOfNode);
     for (Stem &stem : stems) {
         if ((stem.letters & ~letters) == 0)
-            unfile(stem, node);
+            unfile(stem, node, nameOfNode);
     }
 }
 
@@ -81,15 +84,15 @@ static void forEachTail(const QStringMatcher &matcher, int length, const QString
         visit(name.mid(at + length));
 }
 
-void NameIndex::file(Stem &stem, Node *node)
+void NameIndex::file(Stem &stem, Node *node, const QString &name)
 {
-    forEachTail(stem.matcher, stem.length, node->name,
+    forEachTail(stem.matcher, stem.length, name,
                 [&stem, node](const QString &tail) { stem.tails.insert(tail, node); });
 }
 
-void NameIndex::unfile(Stem &stem, Node *node)
+void NameIndex::unfile(Stem &stem, Node *node, const QString &name)
 {
-    forEachTail(stem.matcher, stem.length, node->name,
+    forEachTail(stem.matcher, stem.length, name,
                 [&stem, node](const QString &tail) { stem.tails.remove(tail, node); });
 }
 
@@ -114,7 +117,7 @@ NameIndex::Stem &NameIndex::stemOf(const QString &stem)
     added.length = stem.size();
     added.letters = lettersOf(stem);
     added.matcher.setPattern(stem);
-    byName.forAll([&added](Node *node) { file(added, node); });
+    byName.forAll([&added](Node *node) { file(added, node, node->name()); });
     return added;
 }
 
@@ -176,5 +179,5 @@ bool NameIndex::searchedBefore(const Node *a, const Node *b)
             break;
         }
     }
-    return (earlier == x) != (x->parent->terse == 3);
+    return (earlier == x) != (x->parent->terse() == 3);
 }

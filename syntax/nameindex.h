@@ -44,8 +44,8 @@ private:
         QMultiMap<QString, Node *> tails;
     };
     Stem &stemOf(const QString &stem);
-    static void file(Stem &stem, Node *node);
-    static void unfile(Stem &stem, Node *node);
+    static void file(Stem &stem, Node *node, const QString &name);
+    static void unfile(Stem &stem, Node *node, const QString &name);
 
     bool built = false;
     NameTable byName;
@@ -55,6 +55,8 @@ private:
     // each stem, so they are kept side by side; stemAt finds one by its text.
     QVector<Stem> stems;
     QHash<QString, int> stemAt;
+    // The name of the node being filed or unfiled; its room is reused from node to node.
+    QString nameOfNode;
 };
 
 #endif

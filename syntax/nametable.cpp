@@ -45,12 +45,12 @@ void NameTable::clear()
     others.clear();
 }
 
-void NameTable::insert(Node *node)
+void NameTable::insert(Node *node, const QString &name)
 {
     int headLength = 0;
-    const int number = copyNumber(node->name, headLength);
+    const int number = copyNumber(name, headLength);
     if (number >= 0) {
-        const QStringView head = QStringView(node->name).left(headLength);
+        const QStringView head = QStringView(name).left(headLength);
         auto found = runIn(runs, head);
         if (found == runs.end())
             found = runs.insert(qHash(head), Run{head.toString(), {}, 0});
@@ -65,18 +65,18 @@ void NameTable::insert(Node *node)
         }
         ++run.others;
     }
-    others.insert(node);
+    others.insert(node, name);
 }
 
-void NameTable::remove(Node *node)
+void NameTable::remove(Node *node, const QString &name)
 {
     int headLength = 0;
-    const int number = copyNumber(node->name, headLength);
+    const int number = copyNumber(name, headLength);
     if (number < 0) {
-        others.remove(node);
+        others.remove(node, name);
         return;
     }
-    const auto found = runIn(runs, QStringView(node->name).left(headLength));
+    const auto found = runIn(runs, QStringView(name).left(headLength));
     if (found == runs.end())
         return;
     Run &run = found.value();
@@ -86,7 +86,7 @@ void NameTable::remove(Node *node)
             run.byNumber.removeLast();
     } else {
         --run.others;
-        others.remove(node);
+        others.remove(node, name);
     }
     // Trial copies that analysis takes back leave their runs empty, each with the room of its
     // numbers; a large file would keep thousands of them.

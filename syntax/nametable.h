@@ -16,9 +16,9 @@ class NameTable
 {
 public:
     void clear();
-    void insert(Node *node);
-    // Drops the entry of this node; its name must be the one it was inserted with.
-    void remove(Node *node);
+    void insert(Node *node, const QString &name);
+    // Drops the entry of this node, filed under name.
+    void remove(Node *node, const QString &name);
 
     // Calls visit for every node of exactly this name.
     template <typename Visit> void forEach(const QString &name, Visit visit) const

@@ -39,18 +39,19 @@ QString sectionPath(const Node *node)
     QStringList sections;
     // The root stands for the whole file and has no name of its own worth showing.
     for (const Node *section = node->parent; section && section->parent; section = section->parent)
-        sections.prepend(section->name);
+        sections.prepend(section->name());
     return sections.join(QStringLiteral(" / "));
 }
 
 QString describeParameter(const Node *parameter)
 {
-    QString text = parameter->name + QStringLiteral(" (") + parameter->type + QStringLiteral(")");
+    QString text =
+        parameter->name() + QStringLiteral(" (") + parameter->type() + QStringLiteral(")");
     const QString path = sectionPath(parameter);
     if (!path.isEmpty())
         text += tr(" in ") + path;
-    if (!parameter->options.isEmpty())
-        text += tr(", options: ") + parameter->options.join(QStringLiteral(", "));
+    if (!parameter->options().isEmpty())
+        text += tr(", options: ") + parameter->options().join(QStringLiteral(", "));
     return text;
 }
 

@@ -81,7 +81,7 @@ ParameterIndex::ParameterIndex(Node *root, const QStringList &lines)
         if (group != byLine.constEnd()) {
             for (Node *parameter : *group) {
                 // A deciding parameter only looks at the token that the next one reads again.
-                if (parameter->cmode == rereadMode)
+                if (parameter->cmode() == rereadMode)
                     continue;
                 // A parameter skipped by its condition holds its default without a token.
                 const int count = take(parameter, parameter->values);

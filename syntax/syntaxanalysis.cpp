@@ -20,17 +20,25 @@ static QString entrySuffix(const QString &name)
     return name.mid(name.lastIndexOf(QLatin1Char('_')) + 1);
 }
 
+// The same of a node's name; of a numbered copy, without putting its name together.
+static QString entrySuffixOf(const Node *node)
+{
+    if (node->copy && node->copy->suffix.contains(QLatin1Char('_')))
+        return entrySuffix(node->copy->suffix);
+    return entrySuffix(node->name());
+}
+
 bool SyntaxAnalyzer::validate(QString token, Node *parameter)
 {
     bool fits = true;
-    if (parameter->type.contains(QLatin1String("string")) && !parameter->options.isEmpty())
-        fits = parameter->options.contains(token.trimmed().toLower());
-    if (parameter->type.contains(QLatin1String("integer"))) {
+    if (parameter->type().contains(QLatin1String("string")) && !parameter->options().isEmpty())
+        fits = parameter->options().contains(token.trimmed().toLower());
+    if (parameter->type().contains(QLatin1String("integer"))) {
         bool number = false;
         token.toInt(&number, 10);
         fits = fits && number;
     }
-    if (parameter->type.contains(QLatin1String("float"))) {
+    if (parameter->type().contains(QLatin1String("float"))) {
         bool number = false;
         token.toFloat(&number);
         if (!number) {
@@ -128,17 +136,17 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::matchToken(const QString &token, in
                 return TokenOutcome::Failed;
             }
             parameter = next;
-            plusFlag = next->type.contains(QLatin1Char('+'));
-            starFlag = next->type.contains(QLatin1Char('*'));
-            rereadFlag = next->cmode == 4;
-            if (next->first && !firstToken) {
+            plusFlag = next->type().contains(QLatin1Char('+'));
+            starFlag = next->type().contains(QLatin1Char('*'));
+            rereadFlag = next->cmode() == 4;
+            if (next->first() && !firstToken) {
                 keepParameter = true;
                 return TokenOutcome::DropLine;
             }
         }
 
         bool accepted = validate(token, parameter);
-        if (parameter->name.contains(QLatin1String("PendingFloat"))) {
+        if (parameter->nameContains(QLatin1String("PendingFloat"))) {
             accepted = !rawLine.contains(QLatin1String("phase_inter"));
             parameter->values.clear();
         }
@@ -156,11 +164,11 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::matchToken(const QString &token, in
 // A closing keyword of the collection the last parameter belongs to leads to its "EndOf" entry.
 bool SyntaxAnalyzer::closeCollection(const QString &token)
 {
-    if (!parameter || !parameter->parent || parameter->parent->terse != 3)
+    if (!parameter || !parameter->parent || parameter->parent->terse() != 3)
         return false;
-    for (const QString &option : qAsConst(parameter->parent->options)) {
+    for (const QString &option : qAsConst(parameter->parent->options())) {
         if (token.contains(option)) {
-            while (!walk.isEmpty() && !walk.top()->name.contains(QLatin1String("EndOf")))
+            while (!walk.isEmpty() && !walk.top()->nameContains(QLatin1String("EndOf")))
                 walk.pop();
             return true;
         }
@@ -180,8 +188,8 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::accept(const QString &token, int to
     }
 
     Node *collection = parameter->parent;
-    if (collection && collection->terse == 3 && !closingFlag) {
-        if (parameter->name.contains(QLatin1String("EndOf"))) {
+    if (collection && collection->terse() == 3 && !closingFlag) {
+        if (parameter->nameContains(QLatin1String("EndOf"))) {
             closingFlag = true;
         } else if (!copyEntry(CopyStep::Entry, i, tokenIndex)) {
             failed = oversizedSection ? oversizedSection : parameter;
@@ -202,10 +210,10 @@ bool SyntaxAnalyzer::copyEntry(CopyStep step, int i, int tokenIndex)
         return false;
     copiesForToken.insert(key);
 
-    const QString &name = parameter->name;
-    const qint64 number =
-        name.contains(QLatin1Char('_')) ? qint64(entrySuffix(name).toInt()) + 1 : 1;
-    if (!walk.isEmpty() && walk.top()->name.startsWith(QLatin1String("EndOf")))
+    const qint64 number = parameter->nameContains(QLatin1String("_"))
+                              ? qint64(entrySuffixOf(parameter).toInt()) + 1
+                              : 1;
+    if (!walk.isEmpty() && walk.top()->nameStartsWith(QLatin1String("EndOf")))
         walk.pop();
     copySection(collection, 1, QStringLiteral("_") + QString::number(number));
     return oversizedSection == nullptr;
@@ -217,37 +225,37 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::refuse(int tokenIndex, int &i, int 
     Node *refusing = parameter;
     Node *collection = refusing->parent;
 
-    if (collection && collection->terse == 3 && !collection->children.isEmpty() &&
-        collection->children.last()->name == refusing->name) {
-        if (previousTokenRepeated && refusing->name.contains(QLatin1String("EndOf"))) {
+    if (collection && collection->terse() == 3 && !collection->children.isEmpty() &&
+        collection->children.last()->hasName(refusing->name())) {
+        if (previousTokenRepeated && refusing->nameContains(QLatin1String("EndOf"))) {
             if (!copyEntry(CopyStep::Refused, i, tokenIndex))
                 return fail(refusing, line, failed);
         } else {
-            cleanSection(collection, 0, entrySuffix(refusing->name));
+            cleanSection(collection, 0, entrySuffixOf(refusing));
             parameter = nullptr;
         }
         offerNext = true;
         return TokenOutcome::Next;
     }
 
-    if (trial || (collection && collection->terse == 4)) {
+    if (trial || (collection && collection->terse() == 4)) {
         bool copied = false;
-        if (refusing->name.contains(QLatin1String("EndOf")) && collection) {
+        if (refusing->nameContains(QLatin1String("EndOf")) && collection) {
             if (!copyEntry(CopyStep::Trial, i, tokenIndex))
                 return fail(refusing, line, failed);
             savedLines.push(i);
             savedPositions.push(linePosition);
-            if (!collection->options.isEmpty())
-                restartKey = collection->options.first();
+            if (!collection->options().isEmpty())
+                restartKey = collection->options().first();
             trial = true;
             copied = true;
         }
-        if (collection && collection->terse == 4) {
-            if (!collection->options.isEmpty())
-                restartKey = collection->options.first();
+        if (collection && collection->terse() == 4) {
+            if (!collection->options().isEmpty())
+                restartKey = collection->options().first();
             trialSection = collection;
         }
-        if (refusing->name.startsWith(restartKey))
+        if (refusing->nameStartsWith(restartKey))
             return rollBack(i, line, failed);
         if (copied) {
             offerNext = true;
@@ -255,10 +263,10 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::refuse(int tokenIndex, int &i, int 
         }
     }
 
-    if (refusing->type.contains(QLatin1String("opt"))) {
+    if (refusing->type().contains(QLatin1String("opt"))) {
         // Tokens a repeating parameter already took stay; the default stands in for none.
-        if (!refusing->defaultValue.isEmpty() && refusing->values.isEmpty())
-            refusing->values = QStringList(refusing->defaultValue);
+        if (!refusing->defaultValue().isEmpty() && refusing->values.isEmpty())
+            refusing->values = QStringList(refusing->defaultValue());
         offerNext = true;
         return TokenOutcome::Next;
     }
@@ -282,10 +290,10 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::rollBack(int &i, int &line, Node *&
     if (savedLines.isEmpty() || savedPositions.isEmpty())
         return fail(parameter, line, failed);
 
-    const QString name = parameter->name;
+    const QString name = parameter->name();
     const int parts = name.split(QLatin1Char('_')).size();
     const auto undo = [this, &name, parts](Node *section) {
-        if (parts != section->name.split(QLatin1Char('_')).size())
+        if (parts != section->name().split(QLatin1Char('_')).size())
             cleanSection(section, 0, entrySuffix(name));
         else
             leaveSection(section);
@@ -310,7 +318,7 @@ bool SyntaxAnalyzer::finishInput(int &line, Node *&failed)
 {
     line = lineCounter;
     // A parameter still waiting for the start of a line never got its value.
-    if (keepParameter && parameter && !parameter->type.contains(QLatin1String("opt"))) {
+    if (keepParameter && parameter && !parameter->type().contains(QLatin1String("opt"))) {
         failed = parameter;
         line = lineCounter + 1;
         return false;
@@ -326,7 +334,7 @@ bool SyntaxAnalyzer::finishInput(int &line, Node *&failed)
             return true;
         }
         ++line;
-        if (!next->type.contains(QLatin1String("opt"))) {
+        if (!next->type().contains(QLatin1String("opt"))) {
             failed = next;
             return false;
         }

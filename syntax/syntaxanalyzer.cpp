@@ -29,10 +29,12 @@ SyntaxAnalyzer::SyntaxAnalyzer(QString name, const QByteArray &definition) : def
 
 void SyntaxAnalyzer::load(QIODevice *definition)
 {
-    root = new Node;
-    root->name = QStringLiteral("root");
-    root->type = QStringLiteral("section");
+    NodeDefinition &rootDefinition = ownDefinitions.emplace_back();
+    rootDefinition.name = QStringLiteral("root");
+    rootDefinition.type = QStringLiteral("section");
+    root = new Node(&rootDefinition);
     currentNode = root;
+    readDefinitions.push(&rootDefinition);
 
     if (definition) {
         QXmlInputSource source(definition);
@@ -41,6 +43,7 @@ void SyntaxAnalyzer::load(QIODevice *definition)
         reader.setErrorHandler(this);
         reader.parse(&source);
     }
+    readDefinitions.clear();
     walk.clear();
     countPending = false;
     countValue = 0;
@@ -55,11 +58,13 @@ bool SyntaxAnalyzer::startElement(const QString &, const QString &, const QStrin
                                   const QXmlAttributes &)
 {
     if (qName == QLatin1String("section") || qName == QLatin1String("parameter")) {
-        Node *node = new Node;
+        NodeDefinition &definition = ownDefinitions.emplace_back();
+        definition.type = qName;
+        Node *node = new Node(&definition);
         node->parent = currentNode;
-        node->type = qName;
         currentNode->children.append(node);
         currentNode = node;
+        readDefinitions.push(&definition);
     }
     textBuffer.clear();
     return true;
@@ -92,34 +97,36 @@ static int terseOf(const QString &text)
 bool SyntaxAnalyzer::endElement(const QString &, const QString &, const QString &qName)
 {
     if (qName == QLatin1String("section") || qName == QLatin1String("parameter")) {
-        if (currentNode->parent)
+        if (currentNode->parent) {
             currentNode = currentNode->parent;
+            readDefinitions.pop();
+        }
         return true;
     }
     const QString text = textBuffer.trimmed();
-    Node *node = currentNode;
+    NodeDefinition *definition = readDefinitions.top();
     if (qName == QLatin1String("name")) {
-        node->name = text;
+        definition->name = text;
     } else if (qName == QLatin1String("type")) {
-        node->type = text;
+        definition->type = text;
     } else if (qName == QLatin1String("options")) {
-        node->options = text.split(QLatin1Char('|'), Qt::KeepEmptyParts);
-        for (QString &option : node->options)
+        definition->options = text.split(QLatin1Char('|'), Qt::KeepEmptyParts);
+        for (QString &option : definition->options)
             option = option.trimmed();
     } else if (qName == QLatin1String("cname")) {
-        node->cname = text;
+        definition->cname = text;
     } else if (qName == QLatin1String("cvalues")) {
-        node->cvalues = text;
+        definition->cvalues = text;
     } else if (qName == QLatin1String("cmode")) {
-        node->cmode = cmodeOf(text);
+        definition->cmode = cmodeOf(text);
     } else if (qName == QLatin1String("default")) {
-        node->defaultValue = text;
+        definition->defaultValue = text;
     } else if (qName == QLatin1String("first")) {
-        node->first = text == QLatin1String("true");
+        definition->first = text == QLatin1String("true");
     } else if (qName == QLatin1String("show")) {
-        node->show = text;
+        definition->show = text;
     } else if (qName == QLatin1String("terse")) {
-        node->terse = terseOf(text);
+        definition->terse = terseOf(text);
     }
     return true;
 }
@@ -156,9 +163,24 @@ Node *SyntaxAnalyzer::getNext()
 
 Node *SyntaxAnalyzer::copyNode(Node *node)
 {
-    Node *copy = new Node;
-    copy->copyDefinitionOf(*node);
+    Node *copy = new Node(node->definition, suffixOfCopy(node, QString(), QString()));
     copy->parent = node->parent;
+    copy->definedChildCount = node->definedChildCount;
     ++copiedNodes;
     return copy;
+}
+
+// Copies of a copy carry both suffixes. The nodes of one copy ask with the same texts one after
+// another, so the suffix made last is handed out again.
+const CopySuffix *SyntaxAnalyzer::suffixOfCopy(const Node *original, const QString &suffix,
+                                               const QString &outerSuffix)
+{
+    if (lastSuffix.made && lastSuffix.base == original->copy && lastSuffix.suffix == suffix &&
+        lastSuffix.outerSuffix == outerSuffix)
+        return lastSuffix.made;
+    CopySuffix &made = copySuffixes.emplace_back();
+    made.suffix = original->copy ? original->copy->suffix + suffix : suffix;
+    made.outerSuffix = original->copy ? original->copy->outerSuffix + outerSuffix : outerSuffix;
+    lastSuffix = {original->copy, suffix, outerSuffix, &made};
+    return &made;
 }

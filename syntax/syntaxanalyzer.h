@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <deque>
 #include <functional>
 
 class QIODevice;
@@ -118,6 +119,8 @@ private:
     static const Node *loadedDefinition(const QString &fileName);
     static Node *copyDefinition(const Node *node, Node *parent);
     Node *copyInto(Node *original, Node *parent, const QString &suffix, const QString &outerSuffix);
+    const CopySuffix *suffixOfCopy(const Node *original, const QString &suffix,
+                                   const QString &outerSuffix);
     void discard(Node *node);
     NameIndex &nameIndex();
     static qint64 copiedSize(Node *node);
@@ -145,6 +148,19 @@ private:
 
     Node *root = nullptr;
     Node *currentNode = nullptr;
+    // The definitions of a tree read from XML, and the one being read.
+    std::deque<NodeDefinition> ownDefinitions;
+    QStack<NodeDefinition *> readDefinitions;
+    // The suffixes of the copies this analysis made, and the one made last with the texts it
+    // was made of, which the nodes of one copy share.
+    std::deque<CopySuffix> copySuffixes;
+    struct
+    {
+        const CopySuffix *base = nullptr;
+        QString suffix;
+        QString outerSuffix;
+        const CopySuffix *made = nullptr;
+    } lastSuffix;
     QString textBuffer;
     QString definitionName;
     Walk walk;

@@ -3,11 +3,6 @@
 static const QString placeholder = QStringLiteral("..");
 static const QStringList onlyPlaceholder{placeholder};
 
-static bool isSection(const Node *node)
-{
-    return node->type == QLatin1String("section");
-}
-
 // "E:Name_x" names the definition's own parameter "Name".
 static QString definedName(const QString &name)
 {
@@ -27,18 +22,18 @@ Node *SyntaxAnalyzer::getDependableNext(bool lineStart, int position)
 {
     while (Node *node = getNext()) {
         node->position = position;
-        const bool section = isSection(node);
-        if (section && node->name == QLatin1String("MolarVolumes"))
+        const bool section = node->isSection();
+        if (section && node->hasName(u"MolarVolumes"))
             updatePhaseCounters();
 
         // Only a parameter skipped by its condition records its default.
         bool keep;
         bool byCondition = false;
-        if (node->cmode == 3)
+        if (node->cmode() == 3)
             countPending = countValue < expectedPhaseCount;
-        if (node->cmode == 3 && countPending) {
+        if (node->cmode() == 3 && countPending) {
             keep = false;
-        } else if (lineStart && node->type.contains(QLatin1String("lineopt"))) {
+        } else if (lineStart && node->type().contains(QLatin1String("lineopt"))) {
             keep = false;
         } else {
             keep = conditionKeeps(node);
@@ -48,19 +43,20 @@ Node *SyntaxAnalyzer::getDependableNext(bool lineStart, int position)
         if (!keep) {
             if (section)
                 leaveSection(node);
-            else if (byCondition && !node->defaultValue.isEmpty())
-                node->values.append(node->defaultValue);
+            else if (byCondition && !node->defaultValue().isEmpty())
+                node->values.append(node->defaultValue());
             continue;
         }
         if (!section) {
             currentNode = node;
             return node;
         }
-        if (node->terse == 4) {
+        if (node->terse() == 4) {
             savedLines.push(lineCounter);
             savedPositions.push(linePosition);
         }
-        if (!node->cname.isEmpty() && node->cvalues.isEmpty() && !repeatSection(node)) {
+        if (!node->definition->cname.isEmpty() && node->cvalues().isEmpty() &&
+            !repeatSection(node)) {
             currentNode = nullptr;
             return nullptr;
         }
@@ -71,16 +67,16 @@ Node *SyntaxAnalyzer::getDependableNext(bool lineStart, int position)
 
 bool SyntaxAnalyzer::conditionKeeps(Node *node)
 {
-    if (node->cname.isEmpty() || node->cvalues.isEmpty())
-        return node->cmode != 0 && node->cmode != 2;
+    if (node->definition->cname.isEmpty() || node->cvalues().isEmpty())
+        return node->cmode() != 0 && node->cmode() != 2;
 
-    const ConditionGroups::Parsed &parsed = conditionGroups.of(node->cvalues);
-    const QString &cname = node->cname;
+    const ConditionGroups::Parsed &parsed = conditionGroups.of(node->cvalues());
+    const QString &cname = node->cname();
     bool all = true;
     bool any = false;
     if (cname.startsWith(QLatin1String("find:"))) {
         all = any = find(cname.mid(5).split(QLatin1Char(',')), parsed.groups.first());
-        if (node->cmode == 2)
+        if (node->cmode() == 2)
             return false;
     } else {
         static const QStringList noAlternatives{QString()};
@@ -97,7 +93,7 @@ bool SyntaxAnalyzer::conditionKeeps(Node *node)
             ++k;
         });
     }
-    switch (node->cmode) {
+    switch (node->cmode()) {
     case 0:
         return !all;
     case 2:
@@ -152,7 +148,7 @@ void SyntaxAnalyzer::updatePhaseCounters()
 // Multiplies a counted section; false when the copies would pass the node limit.
 bool SyntaxAnalyzer::repeatSection(Node *section)
 {
-    QStringList names = section->cname.split(QLatin1Char(','));
+    QStringList names = section->cname().split(QLatin1Char(','));
     for (QString &name : names)
         name = definedName(name);
     const bool twoNames = names.size() == 2;
@@ -218,17 +214,17 @@ qint64 SyntaxAnalyzer::activePhaseInteractions()
     qint64 two = limit - 1;
     qint64 count = 0;
     for (Node *child : qAsConst(enabled->parent->children)) {
-        if (child->name.startsWith(QLatin1String("PIPhaseOne"))) {
+        if (child->nameStartsWith(QLatin1String("PIPhaseOne"))) {
             if (!child->values.isEmpty()) {
                 one = firstNumber(child->values);
             } else if (++two == limit) {
                 ++one;
                 two = qMax<qint64>(one, 1);
             }
-        } else if (child->name.startsWith(QLatin1String("PIPhaseTwo"))) {
+        } else if (child->nameStartsWith(QLatin1String("PIPhaseTwo"))) {
             if (!child->values.isEmpty())
                 two = firstNumber(child->values);
-        } else if (child->name.startsWith(QLatin1String("PIEnabled"))) {
+        } else if (child->nameStartsWith(QLatin1String("PIEnabled"))) {
             if (!child->values.isEmpty() && one != two &&
                 child->values.first() == QLatin1String("phase_interaction"))
                 ++count;
@@ -244,7 +240,7 @@ qint64 SyntaxAnalyzer::valuedInstances(Node *parameter, const QString &name)
         const QString prefix = name + QLatin1Char('_');
         for (Node *sibling : qAsConst(parameter->parent->children)) {
             if (!sibling->values.isEmpty() &&
-                (sibling->name == name || sibling->name.startsWith(prefix)))
+                (sibling->hasName(name) || sibling->nameStartsWith(prefix)))
                 ++count;
         }
     }
@@ -282,7 +278,7 @@ qint64 SyntaxAnalyzer::secondCount(const QString &name, qint64 start)
     if (name != QLatin1String("None")) {
         Node *found = nullptr;
         const QStringList values = getValues(name, false, found);
-        if (found && found->name.contains(QLatin1String("NumberOf"))) {
+        if (found && found->nameContains(QLatin1String("NumberOf"))) {
             if (!values.isEmpty())
                 count = firstNumber(values);
             if (name.contains(QLatin1String("Phase")))

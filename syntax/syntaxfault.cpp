@@ -20,9 +20,10 @@ QString syntaxFaultText(const Node *failed, const QStringList &lines, int line)
 {
     if (!failed)
         return tr("Too much input:") + QStringLiteral("\n") + lines.value(line);
-    QString message = tr("Parameter = ") + failed->name + QStringLiteral("\n") + tr("Type = ") +
-                      failed->type + QStringLiteral("\n") + tr("Options = ") + QStringLiteral("\n");
-    for (const QString &option : failed->options)
+    QString message = tr("Parameter = ") + failed->name() + QStringLiteral("\n") + tr("Type = ") +
+                      failed->type() + QStringLiteral("\n") + tr("Options = ") +
+                      QStringLiteral("\n");
+    for (const QString &option : failed->options())
         message += QStringLiteral("   ") + option + QStringLiteral("\n");
     message += QStringLiteral("----------------------------\n");
     if (line >= 0 && line < lines.size())
@@ -45,7 +46,7 @@ RefusedToken refusedToken(const Node *failed, const QStringList &lines, int line
         refused.found = true;
         refused.token = tokens.at(t);
         if (failed)
-            refused.suggestion = closestOption(refused.token.text, failed->options);
+            refused.suggestion = closestOption(refused.token.text, failed->options());
         break;
     }
     return refused;

@@ -7,7 +7,7 @@ namespace {
 
 bool hasHeading(const Node *node)
 {
-    return node->show == QLatin1String("major") || node->show == QLatin1String("minor");
+    return node->show() == QLatin1String("major") || node->show() == QLatin1String("minor");
 }
 
 // The first parameter of an entry in some collections is a "line" type, yet each entry must
@@ -15,8 +15,8 @@ bool hasHeading(const Node *node)
 // sibling before the node.
 bool opensEntryLine(const Node *node, const Node *previousSibling)
 {
-    if (!node->name.contains(QLatin1String("PIEnabled")) &&
-        !node->name.contains(QLatin1String("DDType")))
+    if (!node->nameContains(QLatin1String("PIEnabled")) &&
+        !node->nameContains(QLatin1String("DDType")))
         return false;
     if (node->values.isEmpty())
         return false;
@@ -35,9 +35,9 @@ QString indentation(const Node *node)
 QString heading(const Node *node)
 {
     const QChar underline =
-        node->show == QLatin1String("major") ? QLatin1Char('=') : QLatin1Char('-');
-    return QStringLiteral("\n# ") + node->name + QStringLiteral("\n# ") +
-           QString(node->name.size(), underline) + QLatin1Char('\n');
+        node->show() == QLatin1String("major") ? QLatin1Char('=') : QLatin1Char('-');
+    return QStringLiteral("\n# ") + node->name() + QStringLiteral("\n# ") +
+           QString(node->name().size(), underline) + QLatin1Char('\n');
 }
 
 bool containsEquals(const QStringList &values)
@@ -77,17 +77,18 @@ QString SyntaxAnalyzer::printTree(bool indent)
             last = node;
         }
         // A reread value is a look-ahead at the next line, which prints it anyway.
-        if (node->cmode == 4)
+        if (node->cmode() == 4)
             continue;
-        if (node->name.contains(QLatin1String("SeedPosition")) && !node->values.isEmpty()) {
+        if (node->nameContains(QLatin1String("SeedPosition")) && !node->values.isEmpty()) {
             const QString &position = node->values.first();
             seedAtInterface =
                 position == QLatin1String("interface") || position == QLatin1String("triple");
         }
-        if (seedAtInterface && !node->defaultValue.isEmpty() &&
-            node->name.contains(QLatin1String("SeedNucleationModel")))
+        if (seedAtInterface && !node->defaultValue().isEmpty() &&
+            node->nameContains(QLatin1String("SeedNucleationModel")))
             continue;
-        if (node->type.contains(QLatin1String("line")) && !opensEntryLine(node, previousSibling)) {
+        if (node->type().contains(QLatin1String("line")) &&
+            !opensEntryLine(node, previousSibling)) {
             for (const QString &value : qAsConst(node->values))
                 pending += QLatin1Char(' ') + value;
             guardEquals(pending, lineStart, lineGuarded, node->values);
@@ -113,9 +114,9 @@ QString SyntaxAnalyzer::printTree(bool indent)
 
 QString SyntaxAnalyzer::printNode(Node *node)
 {
-    if (node->type == QLatin1String("section") || node->values.isEmpty())
+    if (node->type() == QLatin1String("section") || node->values.isEmpty())
         return QString();
-    QString text = node->type.contains(QLatin1String("line")) ? QString() : QStringLiteral("\n");
+    QString text = node->type().contains(QLatin1String("line")) ? QString() : QStringLiteral("\n");
     for (const QString &value : qAsConst(node->values))
         text += value + QLatin1Char(' ');
     return text;

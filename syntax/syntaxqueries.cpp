@@ -1,7 +1,5 @@
 #include "syntax/syntaxanalyzer.h"
 
-#include <algorithm>
-
 // Built at the first look-up, when the definition is complete; the edits below keep it current.
 NameIndex &SyntaxAnalyzer::nameIndex()
 {
@@ -15,7 +13,7 @@ QStringList SyntaxAnalyzer::getValues(QString name, bool options, Node *&found)
     found = nameIndex().firstParameter(name);
     if (!found)
         return QStringList();
-    return options ? found->options : found->values;
+    return options ? found->options() : found->values;
 }
 
 void SyntaxAnalyzer::setValues(QString name, QStringList values)
@@ -60,43 +58,6 @@ static QString outerSuffixOf(const QString &suffix)
     return length > 0 ? suffix.left(length) : QString();
 }
 
-// Texts of copies are sized exactly: analysis keeps one per copy, hundreds of thousands of them.
-static QString suffixed(const QString &name, const QString &suffix)
-{
-    QString text(name.size() + suffix.size(), Qt::Uninitialized);
-    std::copy(name.cbegin(), name.cend(), text.begin());
-    std::copy(suffix.cbegin(), suffix.cend(), text.begin() + name.size());
-    return text;
-}
-
-// Conditions of a copy refer to the copies of its siblings; "E:" entries keep to the definition.
-static void renameConditions(Node *copy, const QString &suffix, const QString &outerSuffix)
-{
-    if (copy->cname.isEmpty())
-        return;
-    // Most conditions name one sibling.
-    if (!copy->cname.contains(QLatin1Char(',')) && !copy->cname.startsWith(QLatin1String("E:"))) {
-        copy->cname = suffixed(copy->cname, suffix);
-        return;
-    }
-    const auto suffixOf = [&suffix, &outerSuffix](const QStringRef &entry) -> const QString & {
-        return entry.startsWith(QLatin1String("E:")) ? outerSuffix : suffix;
-    };
-    int size = -1;
-    forEachConditionName(copy->cname, [&size, &suffixOf](const QStringRef &entry, bool) {
-        size += 1 + entry.size() + suffixOf(entry).size();
-    });
-    QString renamed;
-    renamed.reserve(size);
-    forEachConditionName(copy->cname, [&renamed, &suffixOf](const QStringRef &entry, bool first) {
-        if (!first)
-            renamed += QLatin1Char(',');
-        renamed += entry;
-        renamed += suffixOf(entry);
-    });
-    copy->cname = renamed;
-}
-
 void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
 {
     const int defined = section->definedChildCount == 0
@@ -110,7 +71,7 @@ void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
         return;
     }
 
-    const bool collection = section->terse == 3 || section->terse == 4;
+    const bool collection = section->terse() == 3 || section->terse() == 4;
     if (collection) {
         while (!walk.isEmpty() && walk.top()->parent == section)
             walk.pop();
@@ -152,11 +113,11 @@ void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString o
 Node *SyntaxAnalyzer::copyInto(Node *original, Node *parent, const QString &suffix,
                                const QString &outerSuffix)
 {
-    Node *copy = copyNode(original);
+    Node *copy = new Node(original->definition, suffixOfCopy(original, suffix, outerSuffix));
     copy->parent = parent;
+    copy->definedChildCount = original->definedChildCount;
+    ++copiedNodes;
     copySubtree(original, copy, suffix, outerSuffix);
-    copy->name = suffixed(original->name, suffix);
-    renameConditions(copy, suffix, outerSuffix);
     parent->children.append(copy);
     index.add(copy);
     return copy;
@@ -164,9 +125,9 @@ Node *SyntaxAnalyzer::copyInto(Node *original, Node *parent, const QString &suff
 
 void SyntaxAnalyzer::cleanSection(Node *section, int depth, QString suffix)
 {
-    while (!walk.isEmpty() && walk.top()->name.endsWith(suffix) && walk.top()->parent == section)
+    while (!walk.isEmpty() && walk.top()->nameEndsWith(suffix) && walk.top()->parent == section)
         walk.pop();
-    while (!section->children.isEmpty() && section->children.last()->name.endsWith(suffix)) {
+    while (!section->children.isEmpty() && section->children.last()->nameEndsWith(suffix)) {
         Node *child = section->children.last();
         if (!child->children.isEmpty())
             cleanSection(child, depth + 1, suffix);

@@ -172,8 +172,8 @@ QString LiveAnalysis::verdict() const
     if (!result->failed)
         return tr("error in line %1: too much input").arg(result->line + 1);
     if (result->line >= result->lines.size())
-        return tr("end of file reached: %1 expected").arg(result->failed->name);
-    return tr("error in line %1: Parameter = %2").arg(result->line + 1).arg(result->failed->name);
+        return tr("end of file reached: %1 expected").arg(result->failed->name());
+    return tr("error in line %1: Parameter = %2").arg(result->line + 1).arg(result->failed->name());
 }
 
 int LiveAnalysis::markedLine() const

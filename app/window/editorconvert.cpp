@@ -19,11 +19,11 @@ namespace {
 QString verificationReport(const ConvertedText &converted)
 {
     const Node *stopped = converted.stopped;
-    QString report = Editor::tr("Parameter = ") + (stopped ? stopped->name : QString()) +
+    QString report = Editor::tr("Parameter = ") + (stopped ? stopped->name() : QString()) +
                      QStringLiteral("\n") + Editor::tr("Type = ") +
-                     (stopped ? stopped->type : QString()) + QStringLiteral("\n") +
+                     (stopped ? stopped->type() : QString()) + QStringLiteral("\n") +
                      Editor::tr("Options =") + QStringLiteral(" \n");
-    for (const QString &option : stopped ? stopped->options : QStringList())
+    for (const QString &option : stopped ? stopped->options() : QStringList())
         report += QStringLiteral("   ") + option + QStringLiteral("\n");
     report += QStringLiteral("----------------------------\n");
     if (converted.position >= converted.lines.size()) {

@@ -14,11 +14,11 @@ inline QStringList keywordsOutsideOptions(SyntaxAnalyzer &converted)
     QStringList outside;
     converted.reset();
     while (Node *node = converted.getNext()) {
-        if (!node->type.contains(QLatin1String("string")) || node->options.isEmpty())
+        if (!node->type().contains(QLatin1String("string")) || node->options().isEmpty())
             continue;
         for (const QString &value : qAsConst(node->values)) {
-            if (!node->options.contains(value.toLower()))
-                outside << node->name + QStringLiteral(": ") + value;
+            if (!node->options().contains(value.toLower()))
+                outside << node->name() + QStringLiteral(": ") + value;
         }
     }
     return outside;

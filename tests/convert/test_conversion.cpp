@@ -3,6 +3,7 @@
 #include "keywordcheck.h"
 #include "syntax/node.h"
 #include "syntax/syntaxanalyzer.h"
+#include "tests/support/handmadenode.h"
 
 #include <QtTest>
 
@@ -355,16 +356,16 @@ void TestConversion::fileNames()
 
 void TestConversion::acceptance()
 {
-    Node stopped;
     QVERIFY(verificationAccepted(true, nullptr));
     QVERIFY(verificationAccepted(false, nullptr));
-    QVERIFY(verificationAccepted(false, &stopped));
-    stopped.name = QStringLiteral("OutTestOption_1");
-    QVERIFY(verificationAccepted(false, &stopped));
-    stopped.name = QStringLiteral("Outtestoption");
-    QVERIFY(!verificationAccepted(false, &stopped));
-    stopped.name = QStringLiteral("Language");
-    QVERIFY(!verificationAccepted(false, &stopped));
+    const auto stoppedAt = [](const QString &name) {
+        Node stopped(handmadeDefinition(name));
+        return verificationAccepted(false, &stopped);
+    };
+    QVERIFY(stoppedAt(QString()));
+    QVERIFY(stoppedAt(QStringLiteral("OutTestOption_1")));
+    QVERIFY(!stoppedAt(QStringLiteral("Outtestoption")));
+    QVERIFY(!stoppedAt(QStringLiteral("Language")));
 }
 
 QTEST_GUILESS_MAIN(TestConversion)

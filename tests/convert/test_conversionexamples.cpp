@@ -97,7 +97,7 @@ struct ExampleConversion
         Node *stopped = nullptr;
         const bool analyzed = verifier.analyze(&converted, position, stopped);
         accepted = verificationAccepted(analyzed, stopped);
-        stop = stopped ? stopped->name : QString();
+        stop = stopped ? stopped->name() : QString();
         where = QStringLiteral("line %1 (%2) at %3")
                     .arg(position + 1)
                     .arg(converted.value(position), stop);

@@ -4,13 +4,13 @@
 #include <QStringList>
 
 #include "syntax/node.h"
+#include "tests/support/handmadenode.h"
 
 // Builds analysed value trees by hand, in the shape the 7.0 grammar gives them.
-inline Node *addNode(Node *parent, const QString &name, const QStringList &values = {})
+inline Node *addNode(Node *parent, const QString &name, const QStringList &values = {},
+                     const QString &type = QStringLiteral("string"))
 {
-    auto *node = new Node;
-    node->name = name;
-    node->type = QStringLiteral("string");
+    auto *node = new Node(handmadeDefinition(name, type));
     node->values = values;
     node->parent = parent;
     parent->children.append(node);
@@ -19,9 +19,7 @@ inline Node *addNode(Node *parent, const QString &name, const QStringList &value
 
 inline Node *addSection(Node *parent, const QString &name)
 {
-    Node *node = addNode(parent, name);
-    node->type = QStringLiteral("section");
-    return node;
+    return addNode(parent, name, {}, QStringLiteral("section"));
 }
 
 // The phase collection: one entry per name and the closing entry.

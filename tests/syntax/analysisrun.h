@@ -28,7 +28,7 @@ inline AnalysisRun analyzeText(SyntaxAnalyzer &engine, const QString &text)
     if (run.valid)
         run.line = -1; // carries no meaning after success
     if (failed)
-        run.failed = failed->name;
+        run.failed = failed->name();
     return run;
 }
 

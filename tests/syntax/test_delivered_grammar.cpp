@@ -27,7 +27,7 @@ QStringList offeredParameters(SyntaxAnalyzer &engine)
     QStringList names;
     engine.reset();
     while (Node *node = engine.getDependableNext(false, 0))
-        names << node->name;
+        names << node->name();
     return names;
 }
 
@@ -59,7 +59,7 @@ void TestDeliveredGrammar::walkVisitsDocumentOrder()
     engine.reset();
     QStringList visited;
     for (int i = 0; i < 11; ++i)
-        visited << engine.getNext()->name;
+        visited << engine.getNext()->name();
     QCOMPARE(visited, QStringList({"root", "Language", "Language", "SimulationName",
                                    "NameOfResults", "Write Mode", "WriteModeOptions", "VtkMode",
                                    "Restart", "RestartType", "RestartResetTime"}));

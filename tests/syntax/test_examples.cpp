@@ -25,7 +25,7 @@ QString analysisFailure(QStringList lines, const QString &version)
     Node *failed = nullptr;
     if (analyzer.analyze(&lines, line, failed))
         return QString();
-    return QString("line %1 at %2").arg(line + 1).arg(failed ? failed->name : "too much input");
+    return QString("line %1 at %2").arg(line + 1).arg(failed ? failed->name() : "too much input");
 }
 
 } // namespace

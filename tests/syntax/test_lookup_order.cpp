@@ -29,7 +29,7 @@ Node *plainSearch(Node *root, const std::function<bool(const Node *)> &matches)
         Node *node = stack.pop();
         if (matches(node))
             return node;
-        if (node->terse == 3) {
+        if (node->terse() == 3) {
             for (Node *child : qAsConst(node->children))
                 stack.push(child);
         } else {
@@ -42,12 +42,12 @@ Node *plainSearch(Node *root, const std::function<bool(const Node *)> &matches)
 
 bool isParameter(const Node *node)
 {
-    return node->type != QLatin1String("section");
+    return node->type() != QLatin1String("section");
 }
 
 void collect(const Node *node, QSet<QString> &names, QSet<QString> &values)
 {
-    names.insert(node->name);
+    names.insert(node->name());
     for (const QString &value : node->values)
         values.insert(value);
     for (const Node *child : node->children)
@@ -66,7 +66,7 @@ QString differences(SyntaxAnalyzer &engine)
         Node *found = nullptr;
         engine.getValues(name, false, found);
         Node *expected = plainSearch(engine.getRoot(), [&name](const Node *node) {
-            return node->name == name && isParameter(node);
+            return node->name() == name && isParameter(node);
         });
         if (found != expected)
             return QStringLiteral("getValues(%1)").arg(name);
@@ -85,7 +85,7 @@ QString differences(SyntaxAnalyzer &engine)
     for (const QString &part : parts) {
         for (const QString &value : qAsConst(values)) {
             const bool expected = plainSearch(engine.getRoot(), [&part, &value](const Node *node) {
-                                      return isParameter(node) && node->name.contains(part) &&
+                                      return isParameter(node) && node->name().contains(part) &&
                                              node->values.contains(value);
                                   }) != nullptr;
             if (engine.find(QStringList{part}, value) != expected)
@@ -99,7 +99,7 @@ QString differences(SyntaxAnalyzer &engine)
 int valued(const Node *node, const QString &name)
 {
     int count = isParameter(node) && !node->values.isEmpty() &&
-                (node->name == name || node->name.startsWith(name + QLatin1Char('_')));
+                (node->name() == name || node->name().startsWith(name + QLatin1Char('_')));
     for (const Node *child : node->children)
         count += valued(child, name);
     return count;

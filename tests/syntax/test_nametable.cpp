@@ -1,6 +1,7 @@
 // The name table files copies by their number and everything else by hash; whichever way a
 // name went, a look-up must find exactly the nodes of that name.
 #include "syntax/nametable.h"
+#include "tests/support/handmadenode.h"
 
 #include <QtTest>
 
@@ -12,7 +13,7 @@ namespace {
 QStringList namesFound(const NameTable &table, const QString &name)
 {
     QStringList found;
-    table.forEach(name, [&found](Node *node) { found << node->name; });
+    table.forEach(name, [&found](Node *node) { found << node->name(); });
     return found;
 }
 
@@ -34,6 +35,8 @@ private slots:
     void namesThatLookNumbered();
     void sharedNamesAndRemoval();
     void manyCopiesAndTheirRemoval();
+    void copyNamesAnswerAsTheirText_data();
+    void copyNamesAnswerAsTheirText();
 };
 
 void TestNameTable::namesThatLookNumbered_data()
@@ -54,9 +57,8 @@ void TestNameTable::namesThatLookNumbered()
     std::vector<std::unique_ptr<Node>> nodes;
     NameTable table;
     for (const QString &name : names) {
-        nodes.push_back(std::make_unique<Node>());
-        nodes.back()->name = name;
-        table.insert(nodes.back().get());
+        nodes.push_back(std::make_unique<Node>(handmadeDefinition(name)));
+        table.insert(nodes.back().get(), name);
     }
     for (const QString &name : names)
         QCOMPARE(namesFound(table, name), QStringList{name});
@@ -67,7 +69,7 @@ void TestNameTable::namesThatLookNumbered()
     QCOMPARE(all, names.size());
 
     for (const auto &node : nodes)
-        table.remove(node.get());
+        table.remove(node.get(), node->name());
     for (const QString &name : names)
         QVERIFY(namesFound(table, name).isEmpty());
 }
@@ -75,30 +77,29 @@ void TestNameTable::namesThatLookNumbered()
 void TestNameTable::sharedNamesAndRemoval()
 {
     // Copies of different collections may carry the same name.
-    Node first;
-    Node second;
-    Node third;
-    for (Node *node : {&first, &second, &third})
-        node->name = QStringLiteral("GrainPar_0");
+    const QString name = QStringLiteral("GrainPar_0");
+    Node first(handmadeDefinition(name));
+    Node second(handmadeDefinition(name));
+    Node third(handmadeDefinition(name));
     NameTable table;
-    table.insert(&first);
-    table.insert(&second);
-    table.insert(&third);
+    table.insert(&first, name);
+    table.insert(&second, name);
+    table.insert(&third, name);
     QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")),
              (QSet<Node *>{&first, &second, &third}));
 
     // Dropping the one filed by number leaves the others findable, and the number free.
-    table.remove(&first);
+    table.remove(&first, name);
     QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&second, &third}));
-    table.insert(&first);
-    table.remove(&third);
+    table.insert(&first, name);
+    table.remove(&third, name);
     QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&first, &second}));
-    table.remove(&second);
-    table.remove(&first);
+    table.remove(&second, name);
+    table.remove(&first, name);
     QVERIFY(nodesFound(table, QStringLiteral("GrainPar_0")).isEmpty());
 
     // The emptied run is gone; the name is filed anew.
-    table.insert(&second);
+    table.insert(&second, name);
     QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&second}));
 }
 
@@ -110,17 +111,63 @@ void TestNameTable::manyCopiesAndTheirRemoval()
     NameTable table;
     for (int i = 0; i < count; ++i) {
         for (const char *head : {"Seed_", "Seed_x"}) {
-            nodes.push_back(std::make_unique<Node>());
-            nodes.back()->name = QLatin1String(head) + QString::number(i);
-            table.insert(nodes.back().get());
+            const QString name = QLatin1String(head) + QString::number(i);
+            nodes.push_back(std::make_unique<Node>(handmadeDefinition(name)));
+            table.insert(nodes.back().get(), name);
         }
     }
     for (std::size_t i = 0; i < nodes.size(); i += 3)
-        table.remove(nodes.at(i).get());
+        table.remove(nodes.at(i).get(), nodes.at(i)->name());
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const QSet<Node *> expected = i % 3 == 0 ? QSet<Node *>() : QSet<Node *>{nodes.at(i).get()};
-        QCOMPARE(nodesFound(table, nodes.at(i)->name), expected);
+        QCOMPARE(nodesFound(table, nodes.at(i)->name()), expected);
     }
+}
+
+void TestNameTable::copyNamesAnswerAsTheirText_data()
+{
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("definition") << QString();
+    QTest::newRow("copy") << QStringLiteral("_7");
+    QTest::newRow("copy of a copy") << QStringLiteral("_1_12");
+}
+
+// A copy's name is put together only when asked for; every question about it must get the
+// answer its whole text gives, also where the text asked for spans head and suffix.
+void TestNameTable::copyNamesAnswerAsTheirText()
+{
+    QFETCH(QString, suffix);
+    const CopySuffix copy{suffix, QString()};
+    const Node node(handmadeDefinition(QStringLiteral("EndOfGrains")),
+                    suffix.isEmpty() ? nullptr : &copy);
+    const QString name = node.name();
+    QCOMPARE(name, QStringLiteral("EndOfGrains") + suffix);
+    const QStringList texts = {QString(),
+                               "EndOf",
+                               "Grains",
+                               "s_",
+                               "s_1",
+                               "_1",
+                               "_12",
+                               "2",
+                               "1_1",
+                               "EndOfGrains_7",
+                               "EndOfGrains_1_12",
+                               "EndOfGrains_1_123",
+                               "Grain",
+                               "x",
+                               name,
+                               name + "0"};
+    for (const QString &text : texts) {
+        QCOMPARE(node.hasName(text), name == text);
+        QCOMPARE(node.nameStartsWith(text), name.startsWith(text));
+        QCOMPARE(node.nameEndsWith(text), name.endsWith(text));
+        QCOMPARE(node.nameContains(text), name.contains(text));
+        QCOMPARE(node.nameContains(QLatin1String(text.toLatin1())), name.contains(text));
+    }
+    QString written = QStringLiteral("left over");
+    node.writeName(written);
+    QCOMPARE(written, name);
 }
 
 QTEST_GUILESS_MAIN(TestNameTable)

@@ -34,7 +34,7 @@ QStringList names(const QVector<Node *> &nodes)
 {
     QStringList result;
     for (const Node *node : nodes)
-        result << node->name;
+        result << node->name();
     return result;
 }
 
@@ -167,8 +167,8 @@ void TestParameterIndex::everyExampleTokenHasItsParameter()
             lastOrder = order.value(owner);
             const int k = taken[owner]++;
             QCOMPARE(owner->values.value(k), tokens.at(t).text);
-            if (owner->type.contains("string") && !owner->options.isEmpty())
-                QVERIFY2(owner->options.contains(tokens.at(t).text.toLower()), qPrintable(where));
+            if (owner->type().contains("string") && !owner->options().isEmpty())
+                QVERIFY2(owner->options().contains(tokens.at(t).text.toLower()), qPrintable(where));
         }
     }
 }
@@ -183,12 +183,12 @@ void TestParameterIndex::describesParameterAndSuggestsOption()
     Node *coupling = ParameterIndex(analyzer.getRoot(), lines).parametersOfLine(32).value(0);
     QVERIFY(coupling);
     const QString description = describeParameter(coupling);
-    QVERIFY(description.startsWith("TypeOfCoupling (" + coupling->type + ") in "));
+    QVERIFY(description.startsWith("TypeOfCoupling (" + coupling->type() + ") in "));
     QVERIFY(description.contains(sectionPath(coupling)));
     QVERIFY(description.contains("concentration"));
 
-    QCOMPARE(closestOption("Concentraton", coupling->options), QString("concentration"));
-    QCOMPARE(closestOption("PHASE", coupling->options), QString("phase"));
+    QCOMPARE(closestOption("Concentraton", coupling->options()), QString("concentration"));
+    QCOMPARE(closestOption("PHASE", coupling->options()), QString("phase"));
     QCOMPARE(closestOption("x", {}), QString());
 }
 

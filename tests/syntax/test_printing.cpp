@@ -10,8 +10,8 @@ namespace {
 
 void fill(Node *node, const Values &values)
 {
-    if (values.contains(node->name) && node->type != QLatin1String("section"))
-        node->values = values.value(node->name);
+    if (values.contains(node->name()) && node->type() != QLatin1String("section"))
+        node->values = values.value(node->name());
     for (Node *child : node->children)
         fill(child, values);
 }
@@ -173,7 +173,7 @@ void TestPrinting::printNode()
     SyntaxAnalyzer analyzer(sample);
     analyzer.reset();
     Node *node = analyzer.getNext();
-    while (node && node->name != name)
+    while (node && node->name() != name)
         node = analyzer.getNext();
     QVERIFY(node);
     node->values = values;

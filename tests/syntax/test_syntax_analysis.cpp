@@ -263,7 +263,7 @@ void TestSyntaxAnalysis::refusedEndOfLastEntryRemovesIt()
     engine.getValues(QStringLiteral("Component"), false, found);
     QStringList names;
     for (Node *node : qAsConst(found->parent->children))
-        names << node->name;
+        names << node->name();
     QCOMPARE(names,
              QStringList({"Component", "EndOfComponents", "Component_1", "EndOfComponents_1"}));
     QCOMPARE(valuesOf(engine, "EndOfOutputs"), QStringList{"end_of_outputs"});

@@ -41,7 +41,7 @@ static QStringList walk(SyntaxAnalyzer &engine, bool lineStart = false, int posi
     QStringList names;
     engine.reset();
     while (Node *node = engine.getDependableNext(lineStart, position))
-        names << node->name;
+        names << node->name();
     return names;
 }
 

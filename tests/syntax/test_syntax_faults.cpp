@@ -120,7 +120,7 @@ static QStringList vocabulary(SyntaxAnalyzer &engine)
                          "  ", "closing", "on", "stacks", "2147483647"};
     engine.reset();
     while (Node *node = engine.getNext())
-        words += node->options;
+        words += node->options();
     const QStringList scenarios = {"reread",  "outputs", "lineopt", "grains",
                                    "product", "bare",    "dangling"};
     return words + scenarios;

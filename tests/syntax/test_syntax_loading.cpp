@@ -21,7 +21,7 @@ static QStringList walkNames(SyntaxAnalyzer &engine)
     QStringList names;
     engine.reset();
     while (Node *node = engine.getNext())
-        names << node->name;
+        names << node->name();
     return names;
 }
 
@@ -29,54 +29,54 @@ void TestSyntaxLoading::propertiesOfEveryElement()
 {
     SyntaxAnalyzer engine(QStringLiteral("engine_loading.xml"));
     Node *root = engine.getRoot();
-    QCOMPARE(root->name, QStringLiteral("root"));
-    QCOMPARE(root->type, QStringLiteral("section"));
-    QCOMPARE(root->defaultValue, QStringLiteral("9.9"));
-    QCOMPARE(root->show, QStringLiteral("minor")); // any property directly under "set"
+    QCOMPARE(root->name(), QStringLiteral("root"));
+    QCOMPARE(root->type(), QStringLiteral("section"));
+    QCOMPARE(root->defaultValue(), QStringLiteral("9.9"));
+    QCOMPARE(root->show(), QStringLiteral("minor")); // any property directly under "set"
     QCOMPARE(root->parent, nullptr);
     QCOMPARE(root->children.size(), 2);
 
     Node *outer = root->children.at(0);
-    QCOMPARE(outer->name, QStringLiteral("Outer Section"));
-    QCOMPARE(outer->type, QStringLiteral("section"));
-    QCOMPARE(outer->show, QStringLiteral("major"));
-    QCOMPARE(outer->terse, 0); // "Terse" is not "terse"
-    QCOMPARE(outer->options, QStringList({"stop", "halt"}));
+    QCOMPARE(outer->name(), QStringLiteral("Outer Section"));
+    QCOMPARE(outer->type(), QStringLiteral("section"));
+    QCOMPARE(outer->show(), QStringLiteral("major"));
+    QCOMPARE(outer->terse(), 0); // "Terse" is not "terse"
+    QCOMPARE(outer->options(), QStringList({"stop", "halt"}));
     QCOMPARE(outer->parent, root);
     QCOMPARE(outer->children.size(), 3);
 
     Node *alpha = outer->children.at(0);
-    QCOMPARE(alpha->type, QStringLiteral("optstring"));
-    QCOMPARE(alpha->options, QStringList({"a", "b", "c"}));
-    QCOMPARE(alpha->cmode, 3);
-    QVERIFY(alpha->first);
-    QCOMPARE(alpha->defaultValue, QStringLiteral("a"));
-    QCOMPARE(alpha->show, QString(QChar(1)));
-    QCOMPARE(alpha->terse, 0);
+    QCOMPARE(alpha->type(), QStringLiteral("optstring"));
+    QCOMPARE(alpha->options(), QStringList({"a", "b", "c"}));
+    QCOMPARE(alpha->cmode(), 3);
+    QVERIFY(alpha->first());
+    QCOMPARE(alpha->defaultValue(), QStringLiteral("a"));
+    QCOMPARE(alpha->show(), QString(QChar(1)));
+    QCOMPARE(alpha->terse(), 0);
     QCOMPARE(alpha->position, -1);
     QCOMPARE(alpha->definedChildCount, 0);
     QVERIFY(alpha->values.isEmpty());
 
     Node *beta = outer->children.at(1);
-    QCOMPARE(beta->options, QStringList({"x", "", "y"}));
-    QCOMPARE(beta->cname, QStringLiteral("Alpha,E:Gamma_1"));
-    QCOMPARE(beta->cvalues, QStringLiteral("a|b,isEmpty"));
-    QCOMPARE(beta->cmode, 1); // "Or" is no mode
-    QVERIFY(!beta->first);
-    QCOMPARE(beta->terse, 4);
+    QCOMPARE(beta->options(), QStringList({"x", "", "y"}));
+    QCOMPARE(beta->cname(), QStringLiteral("Alpha,E:Gamma_1"));
+    QCOMPARE(beta->cvalues(), QStringLiteral("a|b,isEmpty"));
+    QCOMPARE(beta->cmode(), 1); // "Or" is no mode
+    QVERIFY(!beta->first());
+    QCOMPARE(beta->terse(), 4);
 
     Node *inner = outer->children.at(2);
-    QCOMPARE(inner->terse, 3);
-    QCOMPARE(inner->cmode, 4);
-    QVERIFY(inner->options.isEmpty());
+    QCOMPARE(inner->terse(), 3);
+    QCOMPARE(inner->cmode(), 4);
+    QVERIFY(inner->options().isEmpty());
     Node *gamma = inner->children.at(0);
-    QCOMPARE(gamma->name, QStringLiteral("Delta")); // a repeated element overwrites
-    QCOMPARE(gamma->type, QStringLiteral("parameter"));
-    QCOMPARE(gamma->cmode, 0);
+    QCOMPARE(gamma->name(), QStringLiteral("Delta")); // a repeated element overwrites
+    QCOMPARE(gamma->type(), QStringLiteral("parameter"));
+    QCOMPARE(gamma->cmode(), 0);
 
     Node *loose = root->children.at(1);
-    QCOMPARE(loose->type, QStringLiteral("float"));
-    QCOMPARE(loose->show, QStringLiteral("minor"));
+    QCOMPARE(loose->type(), QStringLiteral("float"));
+    QCOMPARE(loose->show(), QStringLiteral("minor"));
     QCOMPARE(loose->parent, root);
 }
 
@@ -101,24 +101,24 @@ void TestSyntaxLoading::copyNodeKeepsDefinitionOnly()
     alpha->position = 12;
     alpha->definedChildCount = 5;
     Node *copy = engine.copyNode(alpha);
-    QCOMPARE(copy->name, alpha->name);
-    QCOMPARE(copy->type, alpha->type);
-    QCOMPARE(copy->options, alpha->options);
-    QCOMPARE(copy->cmode, alpha->cmode);
-    QCOMPARE(copy->defaultValue, alpha->defaultValue);
+    QCOMPARE(copy->name(), alpha->name());
+    QCOMPARE(copy->type(), alpha->type());
+    QCOMPARE(copy->options(), alpha->options());
+    QCOMPARE(copy->cmode(), alpha->cmode());
+    QCOMPARE(copy->defaultValue(), alpha->defaultValue());
     QCOMPARE(copy->parent, outer);
-    QCOMPARE(copy->first, true);
+    QCOMPARE(copy->first(), true);
     QCOMPARE(copy->definedChildCount, 5);
     QVERIFY(copy->values.isEmpty());
     QCOMPARE(copy->position, -1);
-    QCOMPARE(copy->show, QString(QChar(1)));
+    QCOMPARE(copy->show(), QString(QChar(1)));
     QCOMPARE(outer->children.size(), 3); // not linked into the tree
     delete copy;
 
     Node *beta = engine.copyNode(outer->children.at(1));
-    QCOMPARE(beta->cname, QStringLiteral("Alpha,E:Gamma_1"));
-    QCOMPARE(beta->cvalues, QStringLiteral("a|b,isEmpty"));
-    QCOMPARE(beta->terse, 4);
+    QCOMPARE(beta->cname(), QStringLiteral("Alpha,E:Gamma_1"));
+    QCOMPARE(beta->cvalues(), QStringLiteral("a|b,isEmpty"));
+    QCOMPARE(beta->terse(), 4);
     delete beta;
 
     Node *inner = engine.copyNode(outer->children.at(2));
@@ -131,7 +131,7 @@ void TestSyntaxLoading::brokenDefinitionKeepsPartialTree()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("engine_broken.xml, line 15"));
     SyntaxAnalyzer engine(QStringLiteral("engine_broken.xml"));
     QCOMPARE(walkNames(engine), QStringList({"root", "Kept", "Before", "Cut", "Broken"}));
-    QCOMPARE(engine.getRoot()->defaultValue, QStringLiteral("1.0"));
+    QCOMPARE(engine.getRoot()->defaultValue(), QStringLiteral("1.0"));
 }
 
 void TestSyntaxLoading::missingDefinitionHoldsOnlyRoot()
@@ -150,19 +150,19 @@ void TestSyntaxLoading::missingDefinitionHoldsOnlyRoot()
 static QString treeText(const Node *node)
 {
     QString text = QStringLiteral("(%1|%2|%3|%4|%5|%6|%7|%8|%9")
-                       .arg(node->name, node->type, node->options.join(QLatin1Char('/')),
-                            node->cname, node->cvalues)
-                       .arg(node->cmode)
-                       .arg(node->defaultValue, node->values.join(QLatin1Char('/')))
-                       .arg(node->terse);
+                       .arg(node->name(), node->type(), node->options().join(QLatin1Char('/')),
+                            node->cname(), node->cvalues())
+                       .arg(node->cmode())
+                       .arg(node->defaultValue(), node->values.join(QLatin1Char('/')))
+                       .arg(node->terse());
     text += QStringLiteral("|%1|%2|%3|%4")
                 .arg(node->position)
-                .arg(node->show)
-                .arg(node->first)
+                .arg(node->show())
+                .arg(node->first())
                 .arg(node->definedChildCount);
     for (const Node *child : node->children) {
         if (child->parent != node)
-            return QStringLiteral("wrong parent of ") + child->name;
+            return QStringLiteral("wrong parent of ") + child->name();
         text += treeText(child);
     }
     return text + QLatin1Char(')');
@@ -183,8 +183,6 @@ void TestSyntaxLoading::everyEngineGetsItsOwnTree()
     Node *section = first.getRoot()->children.first();
     first.copySection(section, 2, QString());
     section->children.first()->values << QStringLiteral("changed");
-    section->options.clear();
-    first.getRoot()->defaultValue = QStringLiteral("changed");
     SyntaxAnalyzer second(name);
     QCOMPARE(treeText(second.getRoot()), expected);
     QVERIFY(treeText(first.getRoot()) != expected);

@@ -26,7 +26,7 @@ private slots:
 static Node *child(Node *section, const QString &name)
 {
     for (Node *node : qAsConst(section->children)) {
-        if (node->name == name)
+        if (node->name() == name)
             return node;
     }
     return nullptr;
@@ -41,7 +41,7 @@ static QStringList names(const QVector<Node *> &nodes)
 {
     QStringList result;
     for (Node *node : nodes)
-        result << node->name;
+        result << node->name();
     return result;
 }
 
@@ -60,7 +60,7 @@ static QStringList rest(SyntaxAnalyzer &engine)
 {
     QStringList result;
     while (Node *node = engine.getNext())
-        result << node->name;
+        result << node->name();
     return result;
 }
 
@@ -98,14 +98,14 @@ void TestSyntaxQueries::getValuesReportsPresenceApartFromValues()
     // Present without a value: found, empty list.
     QVERIFY(engine.getValues(QStringLiteral("Leaf"), false, found).isEmpty());
     QVERIFY(found);
-    QCOMPARE(found->name, QStringLiteral("Leaf"));
+    QCOMPARE(found->name(), QStringLiteral("Leaf"));
 
     // Options instead of values.
     QCOMPARE(engine.getValues(QStringLiteral("Twin"), true, found), QStringList{"keyword"});
 
     // A name held by a section and a parameter finds the parameter only.
     engine.getValues(QStringLiteral("Components"), false, found);
-    QCOMPARE(found->type, QStringLiteral("optstring"));
+    QCOMPARE(found->type(), QStringLiteral("optstring"));
     engine.getValues(QStringLiteral("Deep"), false, found);
     QCOMPARE(found, nullptr);
     // Names compare exactly.
@@ -195,7 +195,7 @@ void TestSyntaxQueries::copySectionOfCollectionWalksOnlyNewEntries()
     SyntaxAnalyzer engine(QStringLiteral("engine_queries.xml"));
     Node *entries = section(engine, QStringLiteral("Entries"));
     walkTo(engine, entries);
-    QCOMPARE(engine.getNext()->name, QStringLiteral("Opener"));
+    QCOMPARE(engine.getNext()->name(), QStringLiteral("Opener"));
     engine.copySection(entries, 1, QStringLiteral("_1"));
     // The pending "EndOfEntries1" was taken off; only the new entry follows.
     QCOMPARE(rest(engine), QStringList({"Opener_1", "EndOfEntries1_1", "After"}));
@@ -241,10 +241,10 @@ void TestSyntaxQueries::copiedConditionsFollowTheCopy()
     Node *block = section(engine, QStringLiteral("Block"));
     engine.copySection(block, 1, suffix);
     Node *copy = block->children.at(2);
-    QCOMPARE(copy->name, QStringLiteral("MatrixMolarVolumeType") + suffix);
-    QCOMPARE(copy->cname, cname);
-    QCOMPARE(copy->cvalues, QStringLiteral("a,b"));
-    QCOMPARE(block->children.at(0)->cname, QStringLiteral("Twin,E:Component"));
+    QCOMPARE(copy->name(), QStringLiteral("MatrixMolarVolumeType") + suffix);
+    QCOMPARE(copy->cname(), cname);
+    QCOMPARE(copy->cvalues(), QStringLiteral("a,b"));
+    QCOMPARE(block->children.at(0)->cname(), QStringLiteral("Twin,E:Component"));
 }
 
 void TestSyntaxQueries::cleanSectionRemovesTrailingEntry()
@@ -268,7 +268,7 @@ void TestSyntaxQueries::cleanedNodesLeaveTheWholeWalk()
     walkTo(engine, block);
     engine.copySection(block, 2, QString());
     // Walk into the first copy so that its contents lie under other nodes on the walk.
-    while (engine.getNext()->name != QLatin1String("Deep_0")) {
+    while (engine.getNext()->name() != QLatin1String("Deep_0")) {
     }
     engine.cleanSection(block, 0, QStringLiteral("_0"));
     engine.cleanSection(block, 0, QStringLiteral("_1"));

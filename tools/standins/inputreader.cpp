@@ -27,8 +27,8 @@ bool InputReader::read(const QString &path)
         return true;
     }
     if (failed) {
-        failedName = failed->name;
-        failedType = failed->type;
+        failedName = failed->name();
+        failedType = failed->type();
     }
     if (!failed)
         outcome = Verdict::TooMuchInput;

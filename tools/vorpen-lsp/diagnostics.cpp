@@ -17,7 +17,7 @@ QString messageOf(const DocumentAnalysis &analysis)
     if (!analysis.endOfFile())
         return explanation;
     return QCoreApplication::translate("LiveAnalysis", "end of file reached: %1 expected")
-               .arg(verdict.failed->name) +
+               .arg(verdict.failed->name()) +
            QStringLiteral("\n") + explanation;
 }
 

@@ -210,7 +210,7 @@ void TestEditorFiles::loadKeepsTheGrammarThatGotFurther()
     QCOMPARE(loaded->syntaxValid, valid);
     QVERIFY(loaded->analyzer);
     const QString version = syntaxFile == QStringLiteral("ZEL_Syntax_7-0.xml") ? "7.0" : "6.4";
-    QCOMPARE(loaded->analyzer->getRoot()->defaultValue, version);
+    QCOMPARE(loaded->analyzer->getRoot()->defaultValue(), version);
 }
 
 void TestEditorFiles::firstKeystrokeMarksAndSavingUnmarks()

@@ -1,0 +1,20 @@
+#ifndef VORPEN_TEST_HANDMADENODE_H
+#define VORPEN_TEST_HANDMADENODE_H
+
+#include "syntax/node.h"
+
+#include <deque>
+
+// A definition for a node a test makes by hand; it lives as long as the test program, as the
+// definitions of a loaded grammar do.
+inline const NodeDefinition *handmadeDefinition(const QString &name,
+                                                const QString &type = QStringLiteral("string"))
+{
+    static std::deque<NodeDefinition> kept;
+    NodeDefinition &definition = kept.emplace_back();
+    definition.name = name;
+    definition.type = type;
+    return &definition;
+}
+
+#endif
