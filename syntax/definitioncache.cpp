@@ -26,7 +26,7 @@ const Node *SyntaxAnalyzer::loadedDefinition(const QString &fileName)
 
 Node *SyntaxAnalyzer::copyDefinition(const Node *node, Node *parent)
 {
-    Node *copy = new Node(node->definition, node->copy);
+    Node *copy = nodes.make(node->definition, node->copy);
     copy->parent = parent;
     copy->values = node->values;
     copy->position = node->position;

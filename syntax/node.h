@@ -46,7 +46,8 @@ struct Node
         : definition(definition), copy(copy)
     {
     }
-    ~Node() { qDeleteAll(children); }
+    // Children belong to the tree's arena, not to their parent.
+    ~Node() = default;
     Node(const Node &) = delete;
     Node &operator=(const Node &) = delete;
 
@@ -103,7 +104,7 @@ struct Node
     const NodeDefinition *definition; // owned by the definition the tree was made from
     const CopySuffix *copy;           // null outside copies; owned by the tree's analyzer
     Node *parent = nullptr;
-    QVector<Node *> children; // owned
+    QVector<Node *> children;
     QStringList values;
     int position = -1;
     // How often the node stands on its analyzer's walk.

@@ -3,18 +3,22 @@
 #include "syntax/linetokens.h"
 #include "syntax/node.h"
 
-#include <QMap>
-
 #include <algorithm>
 
 namespace {
 
 const int rereadMode = 4;
 
-// Valued parameters grouped by the line their position falls on, in document order.
-QMap<int, QVector<Node *>> valuedByLine(Node *root, const QVector<int> &lineStarts)
+struct ValuedParameter
 {
-    QMap<int, QVector<Node *>> byLine;
+    int line;
+    Node *parameter;
+};
+
+// Valued parameters ordered by the line their position falls on, in document order within one.
+QVector<ValuedParameter> valuedByLine(Node *root, const QVector<int> &lineStarts)
+{
+    QVector<ValuedParameter> byLine;
     QVector<Node *> stack{root};
     while (!stack.isEmpty()) {
         Node *node = stack.takeLast();
@@ -23,8 +27,11 @@ QMap<int, QVector<Node *>> valuedByLine(Node *root, const QVector<int> &lineStar
         if (!node->children.isEmpty() || node->values.isEmpty() || node->position < 0)
             continue;
         const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), node->position);
-        byLine[int(after - lineStarts.begin()) - 1].append(node);
+        byLine.append({int(after - lineStarts.begin()) - 1, node});
     }
+    std::stable_sort(
+        byLine.begin(), byLine.end(),
+        [](const ValuedParameter &a, const ValuedParameter &b) { return a.line < b.line; });
     return byLine;
 }
 
@@ -51,15 +58,22 @@ ParameterIndex::ParameterIndex(Node *root, const QStringList &lines)
         lineStarts.append(position);
         position += line.size() + 1;
     }
-    const QMap<int, QVector<Node *>> byLine = valuedByLine(root, lineStarts);
+    const QVector<ValuedParameter> byLine = valuedByLine(root, lineStarts);
+    auto group = byLine.cbegin();
+    ownersStart.reserve(lines.size() + 1);
 
     // A parameter repeated over several lines records only the first; its later values
     // continue on the following data lines.
     Node *pending = nullptr;
     QStringList pendingValues;
     for (int line = 0; line < lines.size(); ++line) {
-        const auto group = byLine.constFind(line);
-        if (!pending && group == byLine.constEnd())
+        ownersStart.append(tokenOwner.size());
+        const auto groupEnd =
+            std::find_if(group, byLine.cend(),
+                         [line](const ValuedParameter &valued) { return valued.line > line; });
+        const auto lineGroup = group;
+        group = groupEnd;
+        if (!pending && lineGroup == groupEnd)
             continue;
         const QVector<LineToken> tokens = dataTokens(lines.at(line));
         if (tokens.isEmpty())
@@ -78,32 +92,34 @@ ParameterIndex::ParameterIndex(Node *root, const QStringList &lines)
             if (pendingValues.isEmpty() || count == 0)
                 pending = nullptr;
         }
-        if (group != byLine.constEnd()) {
-            for (Node *parameter : *group) {
-                // A deciding parameter only looks at the token that the next one reads again.
-                if (parameter->cmode() == rereadMode)
-                    continue;
-                // A parameter skipped by its condition holds its default without a token.
-                const int count = take(parameter, parameter->values);
-                if (count > 0 && count < parameter->values.size() && next == tokens.size()) {
-                    pending = parameter;
-                    pendingValues = parameter->values.mid(count);
-                }
+        for (auto valued = lineGroup; valued != groupEnd; ++valued) {
+            Node *parameter = valued->parameter;
+            // A deciding parameter only looks at the token that the next one reads again.
+            if (parameter->cmode() == rereadMode)
+                continue;
+            // A parameter skipped by its condition holds its default without a token.
+            const int count = take(parameter, parameter->values);
+            if (count > 0 && count < parameter->values.size() && next == tokens.size()) {
+                pending = parameter;
+                pendingValues = parameter->values.mid(count);
             }
         }
-        owners.insert(line, lineOwners);
+        tokenOwner += lineOwners;
     }
+    ownersStart.append(tokenOwner.size());
 }
 
 QVector<Node *> ParameterIndex::tokenOwners(int line) const
 {
-    return owners.value(line);
+    if (line < 0 || line + 1 >= ownersStart.size())
+        return QVector<Node *>();
+    return tokenOwner.mid(ownersStart.at(line), ownersStart.at(line + 1) - ownersStart.at(line));
 }
 
 QVector<Node *> ParameterIndex::parametersOfLine(int line) const
 {
     QVector<Node *> parameters;
-    for (Node *owner : owners.value(line)) {
+    for (Node *owner : tokenOwners(line)) {
         if (owner && !parameters.contains(owner))
             parameters.append(owner);
     }

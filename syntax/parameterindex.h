@@ -3,7 +3,6 @@
 
 #include "syntax/linetokens.h"
 
-#include <QHash>
 #include <QStringList>
 #include <QVector>
 
@@ -26,7 +25,11 @@ public:
     Node *ownerAt(int line, const QString &text, int column, LineToken *token = nullptr) const;
 
 private:
-    QHash<int, QVector<Node *>> owners;
+    // The owners of the data tokens of line n are tokenOwner[ownersStart[n]] up to
+    // tokenOwner[ownersStart[n + 1]]: one flat list, because a large file has tens of
+    // thousands of lines and a container for each costs more than its few entries.
+    QVector<int> ownersStart;
+    QVector<Node *> tokenOwner;
 };
 
 #endif

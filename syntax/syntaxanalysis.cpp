@@ -50,8 +50,12 @@ bool SyntaxAnalyzer::validate(QString token, Node *parameter)
         }
         fits = fits && number;
     }
-    if (fits)
+    if (fits) {
+        // Most parameters take one token; room for exactly one is half that of the first growth.
+        if (parameter->values.isEmpty())
+            parameter->values.reserve(1);
         parameter->values.append(token);
+    }
     return fits;
 }
 
@@ -98,8 +102,10 @@ bool SyntaxAnalyzer::analyze(QStringList *input, int &line, Node *&failed)
             repeatParameter = false;
         }
 
-        if (outcome == TokenOutcome::Failed)
+        if (outcome == TokenOutcome::Failed) {
+            lines.clear();
             return false;
+        }
         if (outcome == TokenOutcome::Reread) {
             --lineCounter;
             continue;
@@ -110,6 +116,8 @@ bool SyntaxAnalyzer::analyze(QStringList *input, int &line, Node *&failed)
         ++i;
         linePosition = nextPosition;
     }
+    // The caller holds the lines; a copy kept here would outlive its list as long as the tree.
+    lines.clear();
     return finishInput(line, failed);
 }
 

@@ -32,7 +32,7 @@ void SyntaxAnalyzer::load(QIODevice *definition)
     NodeDefinition &rootDefinition = ownDefinitions.emplace_back();
     rootDefinition.name = QStringLiteral("root");
     rootDefinition.type = QStringLiteral("section");
-    root = new Node(&rootDefinition);
+    root = nodes.make(&rootDefinition);
     currentNode = root;
     readDefinitions.push(&rootDefinition);
 
@@ -49,10 +49,7 @@ void SyntaxAnalyzer::load(QIODevice *definition)
     countValue = 0;
 }
 
-SyntaxAnalyzer::~SyntaxAnalyzer()
-{
-    delete root;
-}
+SyntaxAnalyzer::~SyntaxAnalyzer() = default;
 
 bool SyntaxAnalyzer::startElement(const QString &, const QString &, const QString &qName,
                                   const QXmlAttributes &)
@@ -60,7 +57,7 @@ bool SyntaxAnalyzer::startElement(const QString &, const QString &, const QStrin
     if (qName == QLatin1String("section") || qName == QLatin1String("parameter")) {
         NodeDefinition &definition = ownDefinitions.emplace_back();
         definition.type = qName;
-        Node *node = new Node(&definition);
+        Node *node = nodes.make(&definition);
         node->parent = currentNode;
         currentNode->children.append(node);
         currentNode = node;
@@ -163,7 +160,7 @@ Node *SyntaxAnalyzer::getNext()
 
 Node *SyntaxAnalyzer::copyNode(Node *node)
 {
-    Node *copy = new Node(node->definition, suffixOfCopy(node, QString(), QString()));
+    Node *copy = nodes.make(node->definition, suffixOfCopy(node, QString(), QString()));
     copy->parent = node->parent;
     copy->definedChildCount = node->definedChildCount;
     ++copiedNodes;

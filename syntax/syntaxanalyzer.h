@@ -4,6 +4,7 @@
 #include "syntax/conditiongroups.h"
 #include "syntax/nameindex.h"
 #include "syntax/node.h"
+#include "syntax/nodearena.h"
 #include "syntax/walk.h"
 
 #include <QSet>
@@ -117,7 +118,7 @@ private:
 
     void load(QIODevice *definition);
     static const Node *loadedDefinition(const QString &fileName);
-    static Node *copyDefinition(const Node *node, Node *parent);
+    Node *copyDefinition(const Node *node, Node *parent);
     Node *copyInto(Node *original, Node *parent, const QString &suffix, const QString &outerSuffix);
     const CopySuffix *suffixOfCopy(const Node *original, const QString &suffix,
                                    const QString &outerSuffix);
@@ -146,6 +147,7 @@ private:
     TokenOutcome rollBack(int &i, int &line, Node *&failed);
     bool finishInput(int &line, Node *&failed);
 
+    NodeArena nodes; // every node of the tree
     Node *root = nullptr;
     Node *currentNode = nullptr;
     // The definitions of a tree read from XML, and the one being read.

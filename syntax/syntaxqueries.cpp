@@ -113,7 +113,7 @@ void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString o
 Node *SyntaxAnalyzer::copyInto(Node *original, Node *parent, const QString &suffix,
                                const QString &outerSuffix)
 {
-    Node *copy = new Node(original->definition, suffixOfCopy(original, suffix, outerSuffix));
+    Node *copy = nodes.make(original->definition, suffixOfCopy(original, suffix, outerSuffix));
     copy->parent = parent;
     copy->definedChildCount = original->definedChildCount;
     ++copiedNodes;
@@ -136,7 +136,7 @@ void SyntaxAnalyzer::cleanSection(Node *section, int depth, QString suffix)
     }
 }
 
-// Deletes a node that left the tree, after every reference the walk or the analysis holds to
+// Drops a node that left the tree, after every reference the walk or the analysis holds to
 // it or to its descendants is gone.
 void SyntaxAnalyzer::discard(Node *node)
 {
@@ -164,5 +164,10 @@ void SyntaxAnalyzer::discard(Node *node)
         else
             ++it;
     }
-    delete node;
+    // The arena keeps the room of discarded nodes until the tree goes; what they hold goes now.
+    for (Node *n : qAsConst(doomed)) {
+        n->children.clear();
+        n->values.clear();
+        n->parent = nullptr;
+    }
 }

@@ -10,7 +10,7 @@
 inline Node *addNode(Node *parent, const QString &name, const QStringList &values = {},
                      const QString &type = QStringLiteral("string"))
 {
-    auto *node = new Node(handmadeDefinition(name, type));
+    Node *node = handmadeNode(name, type);
     node->values = values;
     node->parent = parent;
     parent->children.append(node);

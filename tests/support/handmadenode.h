@@ -17,4 +17,12 @@ inline const NodeDefinition *handmadeDefinition(const QString &name,
     return &definition;
 }
 
+// A node made by hand, which lives as long as the test program; a tree's nodes do not own their
+// children.
+inline Node *handmadeNode(const QString &name, const QString &type = QStringLiteral("string"))
+{
+    static std::deque<Node> kept;
+    return &kept.emplace_back(handmadeDefinition(name, type));
+}
+
 #endif

@@ -113,17 +113,14 @@ void TestSyntaxLoading::copyNodeKeepsDefinitionOnly()
     QCOMPARE(copy->position, -1);
     QCOMPARE(copy->show(), QString(QChar(1)));
     QCOMPARE(outer->children.size(), 3); // not linked into the tree
-    delete copy;
 
     Node *beta = engine.copyNode(outer->children.at(1));
     QCOMPARE(beta->cname(), QStringLiteral("Alpha,E:Gamma_1"));
     QCOMPARE(beta->cvalues(), QStringLiteral("a|b,isEmpty"));
     QCOMPARE(beta->terse(), 4);
-    delete beta;
 
     Node *inner = engine.copyNode(outer->children.at(2));
     QVERIFY(inner->children.isEmpty());
-    delete inner;
 }
 
 void TestSyntaxLoading::brokenDefinitionKeepsPartialTree()

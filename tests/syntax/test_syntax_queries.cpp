@@ -218,7 +218,6 @@ void TestSyntaxQueries::copySubtreeCopiesDefinedChildrenOnly()
     QVERIFY(deepCopy->children.at(0)->values.isEmpty());
     QCOMPARE(deepCopy->definedChildCount, 0);
     QCOMPARE(deep->definedChildCount, 1);
-    delete target;
 }
 
 void TestSyntaxQueries::copiedConditionsFollowTheCopy_data()
