@@ -26,7 +26,8 @@ enum class During
 {
     Nothing,
     Typing,
-    Running
+    Running,
+    AnotherPageFirst
 };
 
 } // namespace
@@ -104,6 +105,9 @@ void TestBackgroundLoad::resultsFollowTheAnalysis_data()
     QTest::newRow("a run set-up meanwhile waits for the simulation name")
         << grainGrowth << During::Running << "ZEL_Syntax_7-0.xml"
         << "valid 7.0";
+    QTest::newRow("a page analysed after another page's gets its own verdict")
+        << grainGrowth << During::AnotherPageFirst << "ZEL_Syntax_7-0.xml"
+        << "valid 7.0";
 }
 
 void TestBackgroundLoad::resultsFollowTheAnalysis()
@@ -113,6 +117,9 @@ void TestBackgroundLoad::resultsFollowTheAnalysis()
     QFETCH(QString, syntax);
     QFETCH(QString, verdict);
 
+    // Its analysis waits behind the other page's then: the pages share one worker.
+    EditorTabs *other =
+        during == During::AnotherPageFirst ? openInBackground(seedTypes64) : nullptr;
     EditorTabs *page = openInBackground(path);
     QVERIFY(page);
     QVERIFY(page->analysisPending());
@@ -132,6 +139,11 @@ void TestBackgroundLoad::resultsFollowTheAnalysis()
     QVERIFY(page->analyzer);
     QVERIFY(page->bookmarks->getModel()->rowCount() > 0);
     QVERIFY(!page->simName.isEmpty());
+    if (other) {
+        QTRY_VERIFY_WITH_TIMEOUT(other->liveAnalysis->isUpToDate(), 20000);
+        QCOMPARE(other->syntaxFile, QString("ZEL_Syntax_6-4.xml"));
+        QCOMPARE(other->liveAnalysis->verdict(), QString("valid 6.4"));
+    }
 }
 
 void TestBackgroundLoad::closingThePageWhileItIsAnalysed()
