@@ -35,6 +35,7 @@ quint64 AnalysisWorker::run(std::function<void()> job, QObject *receiver,
 {
     return post([job = std::move(job), receiver, done = std::move(done)] {
         job();
+        returnFreedMemory();
         QMetaObject::invokeMethod(receiver, done, Qt::QueuedConnection);
     });
 }
@@ -74,8 +75,9 @@ void AnalysisWorker::serve()
     }
 }
 
-// A freed tree leaves tens of megabytes in the heap that only the next analysis takes again;
-// until then they count as the program's memory unless given back.
+// A freed tree, or what an analysis needed only while it ran, leaves megabytes in the heap that
+// only the next analysis takes again; until then they count as the program's memory unless
+// given back.
 void AnalysisWorker::returnFreedMemory()
 {
 #ifdef __GLIBC__

@@ -1,6 +1,7 @@
 #include "app/live/liveanalysis.h"
 
 #include "app/live/analysisworker.h"
+#include "app/live/sharedlines.h"
 #include "app/main.h"
 #include "app/page/editortabs.h"
 #include "app/text/customtextedit.h"
@@ -19,7 +20,8 @@ struct LiveRun
 {
     quint64 generation = 0;
     QString syntaxFile;
-    QString text; // read on the GUI thread, split by the worker unless lines are given
+    QString text;           // read on the GUI thread, split by the worker unless lines are given
+    QStringList shownLines; // of the analysis shown when this one started
     QStringList lines;
     std::shared_ptr<SyntaxAnalyzer> analyzer; // may be the page's, read only
     bool valid = false;
@@ -31,8 +33,9 @@ struct LiveRun
     void analyse()
     {
         if (lines.isEmpty())
-            lines = text.split(QLatin1Char('\n'));
+            lines = linesSharing(text, shownLines);
         text.clear();
+        shownLines.clear();
         if (!analyzer) {
             analyzer = std::make_shared<SyntaxAnalyzer>(syntaxFile);
             QStringList input = lines;
@@ -131,6 +134,8 @@ void LiveAnalysis::start()
         run->generation = generation;
         run->syntaxFile = page->syntaxFile;
         run->text = page->textEdit->toPlainText();
+        if (result)
+            run->shownLines = result->lines;
     }
     running = std::move(run);
     LiveRun *started = running.get();
