@@ -13,9 +13,22 @@ NodeArena::~NodeArena()
 
 Node *NodeArena::make(const NodeDefinition *definition, const CopySuffix *copy)
 {
+    if (!recycled.empty()) {
+        Node *node = recycled.back();
+        recycled.pop_back();
+        node->~Node();
+        return new (node) Node(definition, copy);
+    }
     if (usedInLast == blockSize) {
         blocks.emplace_back(new Slot[blockSize]);
         usedInLast = 0;
     }
     return new (blocks.back()[usedInLast++].bytes) Node(definition, copy);
+}
+
+void NodeArena::recycle(Node *node)
+{
+    node->children = QVector<Node *>();
+    node->values = QStringList();
+    recycled.push_back(node);
 }

@@ -20,6 +20,9 @@ public:
     NodeArena &operator=(const NodeArena &) = delete;
 
     Node *make(const NodeDefinition *definition, const CopySuffix *copy = nullptr);
+    // Takes back a node that left its tree for good: what it holds goes now, and its room
+    // serves a node made later. Analysis takes back the trial copies of every collection.
+    void recycle(Node *node);
 
 private:
     struct alignas(Node) Slot
@@ -30,6 +33,7 @@ private:
 
     std::vector<std::unique_ptr<Slot[]>> blocks;
     int usedInLast = blockSize;
+    std::vector<Node *> recycled; // emptied, still nodes, so that teardown need not tell them
 };
 
 #endif

@@ -164,10 +164,6 @@ void SyntaxAnalyzer::discard(Node *node)
         else
             ++it;
     }
-    // The arena keeps the room of discarded nodes until the tree goes; what they hold goes now.
-    for (Node *n : qAsConst(doomed)) {
-        n->children.clear();
-        n->values.clear();
-        n->parent = nullptr;
-    }
+    for (Node *n : qAsConst(doomed))
+        nodes.recycle(n);
 }
