@@ -30,7 +30,6 @@ Node *SyntaxAnalyzer::copyDefinition(const Node *node, Node *parent)
     copy->parent = parent;
     copy->values = node->values;
     copy->position = node->position;
-    copy->definedChildCount = node->definedChildCount;
     copy->children.reserve(node->children.size());
     for (const Node *child : node->children)
         copy->children.append(copyDefinition(child, copy));

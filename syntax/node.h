@@ -26,6 +26,7 @@ struct NodeDefinition
     int cmode = 1; // 0 not, 1 and, 2 or, 3 matrixskip, 4 reread
     int terse = 0; // 0 plain, 3 "terse" collection, 4 "invalidTerse" collection
     bool first = false;
+    int childCount = 0; // sections and parameters directly inside
 };
 
 // The numbers a copy appends to the names of its definition: suffix to its own and its
@@ -100,6 +101,9 @@ struct Node
     int terse() const { return definition->terse; }
     bool first() const { return definition->first; }
     bool isSection() const { return definition->type == QLatin1String("section"); }
+    // The children the definition gives, which copies of the node copy; they come first, the
+    // entries and counted copies analysis adds after them.
+    int definedChildren() const { return qMin(definition->childCount, int(children.size())); }
 
     const NodeDefinition *definition; // owned by the definition the tree was made from
     const CopySuffix *copy;           // null outside copies; owned by the tree's analyzer
@@ -109,7 +113,6 @@ struct Node
     int position = -1;
     // How often the node stands on its analyzer's walk.
     int walkEntries = 0;
-    int definedChildCount = 0;
 };
 
 #endif

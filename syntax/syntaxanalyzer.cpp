@@ -55,6 +55,7 @@ bool SyntaxAnalyzer::startElement(const QString &, const QString &, const QStrin
                                   const QXmlAttributes &)
 {
     if (qName == QLatin1String("section") || qName == QLatin1String("parameter")) {
+        ++readDefinitions.top()->childCount;
         NodeDefinition &definition = ownDefinitions.emplace_back();
         definition.type = qName;
         Node *node = nodes.make(&definition);
@@ -162,7 +163,6 @@ Node *SyntaxAnalyzer::copyNode(Node *node)
 {
     Node *copy = nodes.make(node->definition, suffixOfCopy(node, QString(), QString()));
     copy->parent = node->parent;
-    copy->definedChildCount = node->definedChildCount;
     ++copiedNodes;
     return copy;
 }

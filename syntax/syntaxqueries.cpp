@@ -43,9 +43,7 @@ Node *SyntaxAnalyzer::leaveSection(Node *section)
 // Number of nodes one copy of node brings, its copied descendants included.
 qint64 SyntaxAnalyzer::copiedSize(Node *node)
 {
-    const int defined = node->definedChildCount == 0
-                            ? node->children.size()
-                            : qMin(node->definedChildCount, node->children.size());
+    const int defined = node->definedChildren();
     qint64 size = 1;
     for (int i = 0; i < defined; ++i)
         size += copiedSize(node->children.at(i));
@@ -60,9 +58,7 @@ static QString outerSuffixOf(const QString &suffix)
 
 void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
 {
-    const int defined = section->definedChildCount == 0
-                            ? section->children.size()
-                            : qMin(section->definedChildCount, section->children.size());
+    const int defined = section->definedChildren();
     qint64 size = 0;
     for (int i = 0; i < defined; ++i)
         size += copiedSize(section->children.at(i));
@@ -78,8 +74,6 @@ void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
     } else {
         leaveSection(section);
     }
-    if (section->definedChildCount == 0)
-        section->definedChildCount = section->children.size();
 
     const int before = section->children.size();
     const int from = collection ? before : 0;
@@ -101,9 +95,7 @@ void SyntaxAnalyzer::copySection(Node *section, int count, QString suffix)
 
 void SyntaxAnalyzer::copySubtree(Node *from, Node *to, QString suffix, QString outerSuffix)
 {
-    if (from->definedChildCount == 0)
-        from->definedChildCount = from->children.size();
-    const int defined = qMin(from->definedChildCount, from->children.size());
+    const int defined = from->definedChildren();
     to->children.reserve(to->children.size() + defined);
     for (int i = 0; i < defined; ++i)
         copyInto(from->children.at(i), to, suffix, outerSuffix);
@@ -115,7 +107,6 @@ Node *SyntaxAnalyzer::copyInto(Node *original, Node *parent, const QString &suff
 {
     Node *copy = nodes.make(original->definition, suffixOfCopy(original, suffix, outerSuffix));
     copy->parent = parent;
-    copy->definedChildCount = original->definedChildCount;
     ++copiedNodes;
     copySubtree(original, copy, suffix, outerSuffix);
     parent->children.append(copy);

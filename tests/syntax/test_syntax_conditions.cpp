@@ -296,7 +296,7 @@ void TestSyntaxConditions::copiesFollowTheSection()
     QCOMPARE(names.mid(item, 4), QStringList({"Item", "Item_0", "Item_1", "PlusItem"}));
     Node *section = parameter(engine, QStringLiteral("Item"))->parent;
     QCOMPARE(section->children.size(), 3);
-    QCOMPARE(section->definedChildCount, 1);
+    QCOMPARE(section->definedChildren(), 1);
 
     // A section once multiplied keeps its copies; reaching it again adds more.
     walk(engine);

@@ -54,7 +54,7 @@ void TestSyntaxLoading::propertiesOfEveryElement()
     QCOMPARE(alpha->show(), QString(QChar(1)));
     QCOMPARE(alpha->terse(), 0);
     QCOMPARE(alpha->position, -1);
-    QCOMPARE(alpha->definedChildCount, 0);
+    QCOMPARE(alpha->definedChildren(), 0);
     QVERIFY(alpha->values.isEmpty());
 
     Node *beta = outer->children.at(1);
@@ -99,7 +99,6 @@ void TestSyntaxLoading::copyNodeKeepsDefinitionOnly()
     Node *alpha = outer->children.at(0);
     alpha->values << QStringLiteral("b");
     alpha->position = 12;
-    alpha->definedChildCount = 5;
     Node *copy = engine.copyNode(alpha);
     QCOMPARE(copy->name(), alpha->name());
     QCOMPARE(copy->type(), alpha->type());
@@ -108,7 +107,6 @@ void TestSyntaxLoading::copyNodeKeepsDefinitionOnly()
     QCOMPARE(copy->defaultValue(), alpha->defaultValue());
     QCOMPARE(copy->parent, outer);
     QCOMPARE(copy->first(), true);
-    QCOMPARE(copy->definedChildCount, 5);
     QVERIFY(copy->values.isEmpty());
     QCOMPARE(copy->position, -1);
     QCOMPARE(copy->show(), QString(QChar(1)));
@@ -156,7 +154,7 @@ static QString treeText(const Node *node)
                 .arg(node->position)
                 .arg(node->show())
                 .arg(node->first())
-                .arg(node->definedChildCount);
+                .arg(node->definedChildren());
     for (const Node *child : node->children) {
         if (child->parent != node)
             return QStringLiteral("wrong parent of ") + child->name();

@@ -173,7 +173,7 @@ void TestSyntaxQueries::copySectionAppendsNumberedCopies()
         names(block->children),
         QStringList({"MatrixMolarVolumeType", "Deep", "MatrixMolarVolumeType_0", "Deep_0",
                      "MatrixMolarVolumeType_1", "Deep_1", "MatrixMolarVolumeType_2", "Deep_2"}));
-    QCOMPARE(block->definedChildCount, 2);
+    QCOMPARE(block->definedChildren(), 2);
     for (Node *node : qAsConst(block->children))
         QCOMPARE(node->parent, block);
     // The section's own contents come first on the walk, then every copy.
@@ -209,15 +209,15 @@ void TestSyntaxQueries::copySubtreeCopiesDefinedChildrenOnly()
     deep->children.at(0)->values = QStringList{QStringLiteral("2.0")};
     Node *target = engine.copyNode(block);
     engine.copySubtree(block, target, QStringLiteral("_4"), QString());
-    QCOMPARE(block->definedChildCount, 2);
+    QCOMPARE(block->definedChildren(), 2);
     QCOMPARE(names(target->children), QStringList({"MatrixMolarVolumeType_4", "Deep_4"}));
     Node *deepCopy = target->children.at(1);
     QCOMPARE(deepCopy->parent, target);
     QCOMPARE(names(deepCopy->children), QStringList{"Leaf_4"});
     QCOMPARE(deepCopy->children.at(0)->parent, deepCopy);
     QVERIFY(deepCopy->children.at(0)->values.isEmpty());
-    QCOMPARE(deepCopy->definedChildCount, 0);
-    QCOMPARE(deep->definedChildCount, 1);
+    QCOMPARE(deepCopy->definedChildren(), 1);
+    QCOMPARE(deep->definedChildren(), 1);
 }
 
 void TestSyntaxQueries::copiedConditionsFollowTheCopy_data()
@@ -284,7 +284,7 @@ void TestSyntaxQueries::copyAfterCleaningStaysWithinChildren()
     // "1" also ends the defined "EndOfEntries1", which goes with the copies.
     engine.cleanSection(entries, 0, QStringLiteral("1"));
     QCOMPARE(names(entries->children), QStringList{"Opener"});
-    QCOMPARE(entries->definedChildCount, 2);
+    QCOMPARE(entries->definedChildren(), 1);
     engine.copySection(entries, 2, QString());
     QCOMPARE(names(entries->children), QStringList({"Opener", "Opener_0", "Opener_1"}));
 }
