@@ -9,30 +9,42 @@ namespace {
 
 const int rereadMode = 4;
 
-struct ValuedParameter
+// The line a position falls on.
+int lineOf(const QVector<int> &lineStarts, int position)
 {
-    int line;
-    Node *parameter;
-};
+    const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), position);
+    return int(after - lineStarts.begin()) - 1;
+}
 
-// Valued parameters ordered by the line their position falls on, in document order within one.
-QVector<ValuedParameter> valuedByLine(Node *root, const QVector<int> &lineStarts)
+// Calls take with each valued parameter under root, in document order.
+template <typename Take> void forEachValued(Node *root, Take take)
 {
-    QVector<ValuedParameter> byLine;
     QVector<Node *> stack{root};
     while (!stack.isEmpty()) {
         Node *node = stack.takeLast();
         for (int i = node->children.size() - 1; i >= 0; --i)
             stack.append(node->children.at(i));
-        if (!node->children.isEmpty() || node->values.isEmpty() || node->position < 0)
-            continue;
-        const auto after = std::upper_bound(lineStarts.begin(), lineStarts.end(), node->position);
-        byLine.append({int(after - lineStarts.begin()) - 1, node});
+        if (node->children.isEmpty() && !node->values.isEmpty() && node->position >= 0)
+            take(node);
     }
-    std::stable_sort(
-        byLine.begin(), byLine.end(),
-        [](const ValuedParameter &a, const ValuedParameter &b) { return a.line < b.line; });
-    return byLine;
+}
+
+// Valued parameters ordered by the line their position falls on, in document order within one.
+QVector<Node *> valuedByLine(Node *root, const QVector<int> &lineStarts)
+{
+    // Counted first, so that the list of a large tree is made once at its size.
+    int count = 0;
+    forEachValued(root, [&count](Node *) { ++count; });
+    QVector<Node *> valued;
+    valued.reserve(count);
+    forEachValued(root, [&valued](Node *node) { valued.append(node); });
+    const auto byLine = [&lineStarts](const Node *a, const Node *b) {
+        return lineOf(lineStarts, a->position) < lineOf(lineStarts, b->position);
+    };
+    // The tree holds them in that order as a rule; sorting would take a copy of them all.
+    if (!std::is_sorted(valued.begin(), valued.end(), byLine))
+        std::stable_sort(valued.begin(), valued.end(), byLine);
+    return valued;
 }
 
 // How many of values, from the first on, equal the tokens from index from on.
@@ -58,9 +70,11 @@ ParameterIndex::ParameterIndex(Node *root, const QStringList &lines)
         lineStarts.append(position);
         position += line.size() + 1;
     }
-    const QVector<ValuedParameter> byLine = valuedByLine(root, lineStarts);
+    const QVector<Node *> byLine = valuedByLine(root, lineStarts);
     auto group = byLine.cbegin();
     ownersStart.reserve(lines.size() + 1);
+    // Most valued parameters own one token.
+    tokenOwner.reserve(byLine.size());
 
     // A parameter repeated over several lines records only the first; its later values
     // continue on the following data lines.
@@ -68,9 +82,9 @@ ParameterIndex::ParameterIndex(Node *root, const QStringList &lines)
     QStringList pendingValues;
     for (int line = 0; line < lines.size(); ++line) {
         ownersStart.append(tokenOwner.size());
-        const auto groupEnd =
-            std::find_if(group, byLine.cend(),
-                         [line](const ValuedParameter &valued) { return valued.line > line; });
+        const auto groupEnd = std::find_if(group, byLine.cend(), [&](const Node *valued) {
+            return lineOf(lineStarts, valued->position) > line;
+        });
         const auto lineGroup = group;
         group = groupEnd;
         if (!pending && lineGroup == groupEnd)
@@ -93,7 +107,7 @@ ParameterIndex::ParameterIndex(Node *root, const QStringList &lines)
                 pending = nullptr;
         }
         for (auto valued = lineGroup; valued != groupEnd; ++valued) {
-            Node *parameter = valued->parameter;
+            Node *parameter = *valued;
             // A deciding parameter only looks at the token that the next one reads again.
             if (parameter->cmode() == rereadMode)
                 continue;
