@@ -52,8 +52,14 @@ void NameTable::insert(Node *node, const QString &name)
     if (number >= 0) {
         const QStringView head = QStringView(name).left(headLength);
         auto found = runIn(runs, head);
-        if (found == runs.end())
+        if (found == runs.end()) {
+            if (number == 0) {
+                others.insert(node, name);
+                return;
+            }
             found = runs.insert(qHash(head), Run{head.toString(), {}, 0});
+            takeNumberZero(found.value());
+        }
         Run &run = found.value();
         if (number < run.byNumber.size() + maxNumberGap) {
             if (number >= run.byNumber.size())
@@ -77,8 +83,10 @@ void NameTable::remove(Node *node, const QString &name)
         return;
     }
     const auto found = runIn(runs, QStringView(name).left(headLength));
-    if (found == runs.end())
+    if (found == runs.end()) {
+        others.remove(node, name);
         return;
+    }
     Run &run = found.value();
     if (number < run.byNumber.size() && run.byNumber.at(number) == node) {
         run.byNumber[number] = nullptr;
@@ -92,4 +100,19 @@ void NameTable::remove(Node *node, const QString &name)
     // numbers; a large file would keep thousands of them.
     if (run.byNumber.isEmpty() && run.others == 0)
         runs.erase(found);
+}
+
+void NameTable::takeNumberZero(Run &run)
+{
+    const QString name = run.head + QStringLiteral("_0");
+    QVector<Node *> waiting;
+    others.forEach(name, [&waiting](Node *node) { waiting.append(node); });
+    for (Node *node : qAsConst(waiting)) {
+        if (run.byNumber.isEmpty()) {
+            others.remove(node, name);
+            run.byNumber.append(node);
+        } else {
+            ++run.others;
+        }
+    }
 }

@@ -11,7 +11,9 @@
 // The nodes of a tree by name. Copies are named after their original with "_" and a number,
 // and analysis makes and reads the copies of one original in the order of their numbers; so
 // they are kept side by side, by number, and filing or finding them walks through memory
-// instead of jumping around it. Several nodes may share a name.
+// instead of jumping around it. A copy numbered 0 waits in the hash table until a second
+// number comes: most counted sections are copied once, and a run for each would cost more
+// than its one entry. Several nodes may share a name.
 class NameTable
 {
 public:
@@ -27,8 +29,10 @@ public:
         const int number = copyNumber(name, headLength);
         if (number >= 0) {
             const Run *run = runOf(QStringView(name).left(headLength));
-            if (!run)
+            if (!run) {
+                others.forEach(name, visit);
                 return;
+            }
             if (number < run->byNumber.size() && run->byNumber.at(number))
                 visit(run->byNumber.at(number));
             if (run->others == 0)
@@ -63,6 +67,8 @@ private:
     // The run of the name up to that "_", or null; looked up by a view of the name, because
     // every copy filed or found would otherwise allocate a text for its head.
     const Run *runOf(QStringView head) const;
+    // Moves a copy numbered 0 of the run's head from the hash table into the new run.
+    void takeNumberZero(Run &run);
 
     QMultiHash<uint, Run> runs; // by the hash of their head
     NameHashTable others;       // names without a number, and numbers taken twice

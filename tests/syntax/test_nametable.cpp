@@ -101,6 +101,20 @@ void TestNameTable::sharedNamesAndRemoval()
     // The emptied run is gone; the name is filed anew.
     table.insert(&second, name);
     QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&second}));
+
+    // A second number opens a run, which takes one of the waiting copies numbered 0.
+    table.insert(&third, name);
+    Node one(handmadeDefinition(QStringLiteral("GrainPar_1")));
+    table.insert(&one, one.name());
+    QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&second, &third}));
+    QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_1")), (QSet<Node *>{&one}));
+    table.remove(&second, name);
+    QCOMPARE(nodesFound(table, QStringLiteral("GrainPar_0")), (QSet<Node *>{&third}));
+    table.remove(&third, name);
+    table.remove(&one, one.name());
+    int left = 0;
+    table.forAll([&left](Node *) { ++left; });
+    QCOMPARE(left, 0);
 }
 
 void TestNameTable::manyCopiesAndTheirRemoval()
