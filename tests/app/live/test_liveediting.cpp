@@ -1,6 +1,7 @@
 // Help while typing: the parameter under the cursor, the live error marker, keyword completion
 // and the line numbers, driven through the real main window.
 #include "app/config/configuration.h"
+#include "app/live/analysisworker.h"
 #include "app/live/liveanalysis.h"
 #include "app/page/editortabs.h"
 #include "app/page/editortabwidget.h"
@@ -16,7 +17,9 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QScrollBar>
+#include <QSemaphore>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
@@ -47,6 +50,7 @@ private slots:
     void statusBarFollowsTheOpenedPage();
     void toolTipExplainsToken();
     void markerFollowsBreakingAndRepairingEdits();
+    void shownResultStaysWhileTheWorkerIsBusy();
     void endOfFileVerdictAndJumpToMarkedLine();
     void completionOffersCouplingKeywords();
     void completionNamesParameterWithoutKeywords();
@@ -205,6 +209,34 @@ void TestLiveEditing::markerFollowsBreakingAndRepairingEdits()
     QCOMPARE(statusText("liveVerdict"), QString("valid 7.0"));
     QVERIFY(edit->extraSelections().isEmpty());
     QCOMPARE(page->liveAnalysis->markedLine(), -1);
+}
+
+// The analysis of an edit waits behind other work on the worker; until it ends, the status bar
+// describes the text with the result shown before, and then with the new one.
+void TestLiveEditing::shownResultStaysWhileTheWorkerIsBusy()
+{
+    QSemaphore held;
+    QObject holder;
+    AnalysisWorker &worker = AnalysisWorker::shared();
+    const quint64 holding = worker.run([&held] { held.acquire(); }, &holder, [] {});
+    {
+        // Let go of the worker also when a check fails.
+        const auto letGo = qScopeGuard([&] {
+            held.release();
+            worker.waitFor(holding);
+        });
+        edit->setTextCursor(lineCursor(edit, 32));
+        lineCursor(edit, 12).insertText("x");
+        QTest::qWait(2 * LiveAnalysis::debounceMs);
+        QVERIFY(!page->liveAnalysis->isUpToDate());
+        QCOMPARE(statusText("liveVerdict"), QString("valid 7.0"));
+        QVERIFY(statusText("parameterAtCursor").startsWith("Line 33: TypeOfCoupling ("));
+        QCOMPARE(page->liveAnalysis->parametersAtLine(12), QString());
+    }
+    waitForAnalysis();
+    QCOMPARE(statusText("liveVerdict"), QString("error in line 13: Parameter = Write Mode"));
+    QCOMPARE(page->liveAnalysis->markedLine(), 12);
+    QVERIFY(page->liveAnalysis->toolTipAt(12, 0).contains("Given input =  xoverwrite vtk\n"));
 }
 
 void TestLiveEditing::endOfFileVerdictAndJumpToMarkedLine()
