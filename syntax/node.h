@@ -16,8 +16,32 @@ struct NodeDefinition
         return text;
     }
 
+    // What a type text says; analysis asks for every token, so it is read once.
+    enum Trait
+    {
+        String = 1,
+        Integer = 2,
+        Float = 4,
+        Repeated = 8,            // "+": one token or more
+        OptionallyRepeated = 16, // "*"
+        Optional = 32,           // "opt"
+        LineOptional = 64,       // "lineopt"
+    };
+    void setType(const QString &text)
+    {
+        type = text;
+        traits = (text.contains(QLatin1String("string")) ? String : 0) |
+                 (text.contains(QLatin1String("integer")) ? Integer : 0) |
+                 (text.contains(QLatin1String("float")) ? Float : 0) |
+                 (text.contains(QLatin1Char('+')) ? Repeated : 0) |
+                 (text.contains(QLatin1Char('*')) ? OptionallyRepeated : 0) |
+                 (text.contains(QLatin1String("opt")) ? Optional : 0) |
+                 (text.contains(QLatin1String("lineopt")) ? LineOptional : 0);
+    }
+
     QString name;
     QString type;
+    int traits = 0;
     QStringList options;
     QString cname;
     QString cvalues;
@@ -92,6 +116,7 @@ struct Node
     // Writes name() into text, reusing its room.
     void writeName(QString &text) const;
     const QString &type() const { return definition->type; }
+    bool typeSays(NodeDefinition::Trait trait) const { return definition->traits & trait; }
     const QStringList &options() const { return definition->options; }
     QString cname() const;
     const QString &cvalues() const { return definition->cvalues; }

@@ -31,14 +31,14 @@ static QString entrySuffixOf(const Node *node)
 bool SyntaxAnalyzer::validate(QString token, Node *parameter)
 {
     bool fits = true;
-    if (parameter->type().contains(QLatin1String("string")) && !parameter->options().isEmpty())
+    if (parameter->typeSays(NodeDefinition::String) && !parameter->options().isEmpty())
         fits = parameter->options().contains(token.trimmed().toLower());
-    if (parameter->type().contains(QLatin1String("integer"))) {
+    if (parameter->typeSays(NodeDefinition::Integer)) {
         bool number = false;
         token.toInt(&number, 10);
         fits = fits && number;
     }
-    if (parameter->type().contains(QLatin1String("float"))) {
+    if (parameter->typeSays(NodeDefinition::Float)) {
         bool number = false;
         token.toFloat(&number);
         if (!number) {
@@ -144,8 +144,8 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::matchToken(const QString &token, in
                 return TokenOutcome::Failed;
             }
             parameter = next;
-            plusFlag = next->type().contains(QLatin1Char('+'));
-            starFlag = next->type().contains(QLatin1Char('*'));
+            plusFlag = next->typeSays(NodeDefinition::Repeated);
+            starFlag = next->typeSays(NodeDefinition::OptionallyRepeated);
             rereadFlag = next->cmode() == 4;
             if (next->first() && !firstToken) {
                 keepParameter = true;
@@ -271,7 +271,7 @@ SyntaxAnalyzer::TokenOutcome SyntaxAnalyzer::refuse(int tokenIndex, int &i, int 
         }
     }
 
-    if (refusing->type().contains(QLatin1String("opt"))) {
+    if (refusing->typeSays(NodeDefinition::Optional)) {
         // Tokens a repeating parameter already took stay; the default stands in for none.
         if (!refusing->defaultValue().isEmpty() && refusing->values.isEmpty())
             refusing->values = QStringList(refusing->defaultValue());
@@ -326,7 +326,7 @@ bool SyntaxAnalyzer::finishInput(int &line, Node *&failed)
 {
     line = lineCounter;
     // A parameter still waiting for the start of a line never got its value.
-    if (keepParameter && parameter && !parameter->type().contains(QLatin1String("opt"))) {
+    if (keepParameter && parameter && !parameter->typeSays(NodeDefinition::Optional)) {
         failed = parameter;
         line = lineCounter + 1;
         return false;
@@ -342,7 +342,7 @@ bool SyntaxAnalyzer::finishInput(int &line, Node *&failed)
             return true;
         }
         ++line;
-        if (!next->type().contains(QLatin1String("opt"))) {
+        if (!next->typeSays(NodeDefinition::Optional)) {
             failed = next;
             return false;
         }

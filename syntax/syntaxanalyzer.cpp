@@ -31,7 +31,7 @@ void SyntaxAnalyzer::load(QIODevice *definition)
 {
     NodeDefinition &rootDefinition = ownDefinitions.emplace_back();
     rootDefinition.name = QStringLiteral("root");
-    rootDefinition.type = QStringLiteral("section");
+    rootDefinition.setType(QStringLiteral("section"));
     root = nodes.make(&rootDefinition);
     currentNode = root;
     readDefinitions.push(&rootDefinition);
@@ -57,7 +57,7 @@ bool SyntaxAnalyzer::startElement(const QString &, const QString &, const QStrin
     if (qName == QLatin1String("section") || qName == QLatin1String("parameter")) {
         ++readDefinitions.top()->childCount;
         NodeDefinition &definition = ownDefinitions.emplace_back();
-        definition.type = qName;
+        definition.setType(qName);
         Node *node = nodes.make(&definition);
         node->parent = currentNode;
         currentNode->children.append(node);
@@ -106,7 +106,7 @@ bool SyntaxAnalyzer::endElement(const QString &, const QString &, const QString 
     if (qName == QLatin1String("name")) {
         definition->name = text;
     } else if (qName == QLatin1String("type")) {
-        definition->type = text;
+        definition->setType(text);
     } else if (qName == QLatin1String("options")) {
         definition->options = text.split(QLatin1Char('|'), Qt::KeepEmptyParts);
         for (QString &option : definition->options)

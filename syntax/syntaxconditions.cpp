@@ -33,7 +33,7 @@ Node *SyntaxAnalyzer::getDependableNext(bool lineStart, int position)
             countPending = countValue < expectedPhaseCount;
         if (node->cmode() == 3 && countPending) {
             keep = false;
-        } else if (lineStart && node->type().contains(QLatin1String("lineopt"))) {
+        } else if (lineStart && node->typeSays(NodeDefinition::LineOptional)) {
             keep = false;
         } else {
             keep = conditionKeeps(node);

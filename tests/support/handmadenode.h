@@ -13,7 +13,7 @@ inline const NodeDefinition *handmadeDefinition(const QString &name,
     static std::deque<NodeDefinition> kept;
     NodeDefinition &definition = kept.emplace_back();
     definition.name = name;
-    definition.type = type;
+    definition.setType(type);
     return &definition;
 }
 
