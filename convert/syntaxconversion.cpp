@@ -137,7 +137,7 @@ QString Conversion::printedChildren(Node *section)
 // A section stands for its children, down to depth levels; deeper sections print nothing.
 QString Conversion::flattened(Node *node, int depth)
 {
-    if (node->type() != QLatin1String("section"))
+    if (!node->isSection())
         return printed(node);
     QString text;
     if (depth > 0) {
@@ -150,7 +150,7 @@ QString Conversion::flattened(Node *node, int depth)
 // A section entry of a 6.4 block stands for its children.
 QString Conversion::printedEntry(Node *entry)
 {
-    return entry->type() == QLatin1String("section") ? printedChildren(entry) : printed(entry);
+    return entry->isSection() ? printedChildren(entry) : printed(entry);
 }
 
 Node *Conversion::closeSection(Node *visited)

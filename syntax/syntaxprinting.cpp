@@ -114,7 +114,7 @@ QString SyntaxAnalyzer::printTree(bool indent)
 
 QString SyntaxAnalyzer::printNode(Node *node)
 {
-    if (node->type() == QLatin1String("section") || node->values.isEmpty())
+    if (node->isSection() || node->values.isEmpty())
         return QString();
     QString text = node->type().contains(QLatin1String("line")) ? QString() : QStringLiteral("\n");
     for (const QString &value : qAsConst(node->values))
