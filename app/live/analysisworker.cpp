@@ -35,7 +35,6 @@ quint64 AnalysisWorker::run(std::function<void()> job, QObject *receiver,
 {
     return post([job = std::move(job), receiver, done = std::move(done)] {
         job();
-        returnFreedMemory();
         QMetaObject::invokeMethod(receiver, done, Qt::QueuedConnection);
     });
 }
@@ -75,12 +74,12 @@ void AnalysisWorker::serve()
     }
 }
 
-// A freed tree, or what an analysis needed only while it ran, leaves megabytes in the heap that
-// only the next analysis takes again; until then they count as the program's memory unless
-// given back.
+// Only for when a page goes. Between analyses the freed memory is what the next one takes, and
+// trimming also empties the window thread's heap, whose next large allocation then faults its
+// pages in again while the user types.
 void AnalysisWorker::returnFreedMemory()
 {
 #ifdef __GLIBC__
-    malloc_trim(0);
+    post([] { malloc_trim(0); });
 #endif
 }

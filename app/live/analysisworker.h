@@ -31,19 +31,15 @@ public:
     template <typename Owned> void release(std::shared_ptr<Owned> owned)
     {
         if (owned)
-            post([owned = std::move(owned)]() mutable {
-                const bool last = owned.use_count() == 1;
-                owned.reset();
-                if (last)
-                    returnFreedMemory();
-            });
+            post([owned = std::move(owned)]() mutable { owned.reset(); });
     }
+    // Gives the memory the heaps hold free back to the system, after the jobs given before.
+    void returnFreedMemory();
     // Returns once the job numbered job and every job given before it have ended.
     void waitFor(quint64 job);
 
 private:
     AnalysisWorker();
-    static void returnFreedMemory();
     quint64 post(std::function<void()> job);
     void serve();
 

@@ -70,6 +70,7 @@ LiveAnalysis::~LiveAnalysis()
     worker.release(std::move(result));
     worker.release(std::move(running));
     worker.release(std::move(adopted));
+    worker.returnFreedMemory();
 }
 
 // Shown once the caller's own work is done, without waiting for a pause in typing: the
