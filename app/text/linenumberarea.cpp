@@ -16,12 +16,19 @@ const int padding = 4;
 
 LineNumberArea::LineNumberArea(CustomTextEdit *edit) : QWidget(edit), edit(edit)
 {
+    // It fills itself, so a key stroke repaints none of the widgets behind it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     connect(edit->document(), &QTextDocument::blockCountChanged, this,
             &LineNumberArea::updateWidth);
     connect(edit->verticalScrollBar(), &QScrollBar::valueChanged, this,
             QOverload<>::of(&QWidget::update));
-    connect(edit, &QTextEdit::textChanged, this, QOverload<>::of(&QWidget::update));
-    connect(edit, &QTextEdit::cursorPositionChanged, this, QOverload<>::of(&QWidget::update));
+    // Lines do not wrap: numbers move only when the text's height changes, not at every edit.
+    connect(edit->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged,
+            this, QOverload<>::of(&QWidget::update));
+    connect(edit, &QTextEdit::cursorPositionChanged, this, [this] {
+        if (this->edit->textCursor().blockNumber() + 1 != boldNumber)
+            update();
+    });
     edit->installEventFilter(this);
     updateWidth();
 }
@@ -57,6 +64,7 @@ void LineNumberArea::paintEvent(QPaintEvent *event)
     QFont font = edit->font();
     painter.setFont(font);
     const int current = edit->textCursor().blockNumber() + 1;
+    boldNumber = current;
     const int lineHeight = QFontMetrics(font).height();
     for (const QPair<int, int> &number : visibleNumbers()) {
         font.setBold(number.first == current);

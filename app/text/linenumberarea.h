@@ -27,6 +27,7 @@ private:
     void followEditor();
 
     CustomTextEdit *edit;
+    int boldNumber = 0; // the cursor's line when last painted
 };
 
 #endif

@@ -36,6 +36,26 @@ QTextCursor lineCursor(QTextEdit *edit, int line)
     return QTextCursor(edit->document()->findBlockByNumber(line));
 }
 
+// Counts the paint events a widget gets.
+class PaintCounter : public QObject
+{
+public:
+    PaintCounter(QWidget *widget, int *paints) : paints(paints)
+    {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        *paints += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+
+private:
+    int *paints;
+};
+
 } // namespace
 
 class TestLiveEditing : public QObject
@@ -55,6 +75,8 @@ private slots:
     void completionOffersCouplingKeywords();
     void completionNamesParameterWithoutKeywords();
     void lineNumbersFollowScrollAndFont();
+    void lineNumbersRepaintOnlyWhenTheyChange_data();
+    void lineNumbersRepaintOnlyWhenTheyChange();
     void openedFileShowsTheAnalysisOfItsPage();
 
 private:
@@ -352,6 +374,48 @@ void TestLiveEditing::lineNumbersFollowScrollAndFont()
     editor->slotFontSizeChanged(20);
     QVERIFY(numbers->width() > narrow);
     QCOMPARE(edit->viewport()->geometry().left(), numbers->geometry().right() + 1);
+}
+
+void TestLiveEditing::lineNumbersRepaintOnlyWhenTheyChange_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("repainted");
+    QTest::newRow("a character within a line") << "character" << false;
+    QTest::newRow("the cursor within its line") << "cursor in line" << false;
+    QTest::newRow("a new line") << "new line" << true;
+    QTest::newRow("a line separator") << "separator" << true;
+    QTest::newRow("the cursor to another line") << "cursor to line" << true;
+    QTest::newRow("scrolling") << "scroll" << true;
+}
+
+// Numbers that moved but were not painted again would name the wrong lines; painting them at
+// every key stroke slows typing in large files.
+void TestLiveEditing::lineNumbersRepaintOnlyWhenTheyChange()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, repainted);
+    auto *numbers = edit->findChild<LineNumberArea *>();
+    edit->setTextCursor(lineCursor(edit, 3));
+    QTest::qWait(50);
+    int paints = 0;
+    PaintCounter counter(numbers, &paints);
+    QTextCursor cursor = edit->textCursor();
+    if (change == "character") {
+        cursor.insertText(QStringLiteral("1"));
+    } else if (change == "cursor in line") {
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        edit->setTextCursor(cursor);
+    } else if (change == "new line") {
+        cursor.insertText(QStringLiteral("\n"));
+    } else if (change == "separator") {
+        cursor.insertText(QString(QChar::LineSeparator));
+    } else if (change == "cursor to line") {
+        edit->setTextCursor(lineCursor(edit, 5));
+    } else {
+        edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->value() + 3);
+    }
+    QTest::qWait(100);
+    QCOMPARE(paints > 0, repainted);
 }
 
 // A large file is analysed once on opening: the live check shows the page's own analysis, here
