@@ -4,12 +4,14 @@
 #include "syntax/node.h"
 
 #include <memory>
+#include <mutex>
 #include <vector>
 
 // The room of one tree's nodes, taken in large blocks: analysis makes hundreds of thousands of
 // small nodes that all live as long as their tree, and one allocation each would cost more
-// than the copying itself. Blocks this large come straight from the system and go back to it
-// whole when the tree goes.
+// than the copying itself. When the tree goes, its blocks wait for the next tree (up to a
+// bound): a large file is analysed again at every pause in typing, and fresh memory costs a
+// page fault for every page it is first written to.
 class NodeArena
 {
 public:
@@ -23,6 +25,8 @@ public:
     // Takes back a node that left its tree for good: what it holds goes now, and its room
     // serves a node made later. Analysis takes back the trial copies of every collection.
     void recycle(Node *node);
+    // Gives the blocks waiting for a next tree back to the heap.
+    static void releaseSpareBlocks();
 
 private:
     struct alignas(Node) Slot
@@ -30,8 +34,17 @@ private:
         unsigned char bytes[sizeof(Node)];
     };
     static const int blockSize = 4096;
+    using Block = std::unique_ptr<Slot[]>;
+    struct SpareBlocks
+    {
+        std::mutex mutex;
+        std::vector<Block> blocks;
+    };
+    static SpareBlocks &spareBlocks();
+    static Block takeSpareBlock();
+    static void keepSpareBlock(Block block);
 
-    std::vector<std::unique_ptr<Slot[]>> blocks;
+    std::vector<Block> blocks;
     int usedInLast = blockSize;
     std::vector<Node *> recycled; // emptied, still nodes, so that teardown need not tell them
 };

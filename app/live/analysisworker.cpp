@@ -1,4 +1,5 @@
 #include "app/live/analysisworker.h"
+#include "syntax/nodearena.h"
 
 #include <QMetaObject>
 #include <QObject>
@@ -79,7 +80,10 @@ void AnalysisWorker::serve()
 // pages in again while the user types.
 void AnalysisWorker::returnFreedMemory()
 {
+    post([] {
+        NodeArena::releaseSpareBlocks();
 #ifdef __GLIBC__
-    post([] { malloc_trim(0); });
+        malloc_trim(0);
 #endif
+    });
 }
