@@ -26,6 +26,7 @@ struct NodeDefinition
         OptionallyRepeated = 16, // "*"
         Optional = 32,           // "opt"
         LineOptional = 64,       // "lineopt"
+        Section = 128,
     };
     void setType(const QString &text)
     {
@@ -36,7 +37,8 @@ struct NodeDefinition
                  (text.contains(QLatin1Char('+')) ? Repeated : 0) |
                  (text.contains(QLatin1Char('*')) ? OptionallyRepeated : 0) |
                  (text.contains(QLatin1String("opt")) ? Optional : 0) |
-                 (text.contains(QLatin1String("lineopt")) ? LineOptional : 0);
+                 (text.contains(QLatin1String("lineopt")) ? LineOptional : 0) |
+                 (text == QLatin1String("section") ? Section : 0);
     }
 
     QString name;
@@ -125,7 +127,7 @@ struct Node
     int cmode() const { return definition->cmode; }
     int terse() const { return definition->terse; }
     bool first() const { return definition->first; }
-    bool isSection() const { return definition->type == QLatin1String("section"); }
+    bool isSection() const { return typeSays(NodeDefinition::Section); }
     // The children the definition gives, which copies of the node copy; they come first, the
     // entries and counted copies analysis adds after them.
     int definedChildren() const { return qMin(definition->childCount, int(children.size())); }
