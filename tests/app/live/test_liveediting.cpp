@@ -40,20 +40,16 @@ QTextCursor lineCursor(QTextEdit *edit, int line)
 class PaintCounter : public QObject
 {
 public:
-    PaintCounter(QWidget *widget, int *paints) : paints(paints)
-    {
-        widget->installEventFilter(this);
-    }
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+
+    int paints = 0;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        *paints += event->type() == QEvent::Paint ? 1 : 0;
+        paints += event->type() == QEvent::Paint ? 1 : 0;
         return false;
     }
-
-private:
-    int *paints;
 };
 
 } // namespace
@@ -397,8 +393,7 @@ void TestLiveEditing::lineNumbersRepaintOnlyWhenTheyChange()
     auto *numbers = edit->findChild<LineNumberArea *>();
     edit->setTextCursor(lineCursor(edit, 3));
     QTest::qWait(50);
-    int paints = 0;
-    PaintCounter counter(numbers, &paints);
+    PaintCounter counter(numbers);
     QTextCursor cursor = edit->textCursor();
     if (change == "character") {
         cursor.insertText(QStringLiteral("1"));
@@ -415,7 +410,7 @@ void TestLiveEditing::lineNumbersRepaintOnlyWhenTheyChange()
         edit->verticalScrollBar()->setValue(edit->verticalScrollBar()->value() + 3);
     }
     QTest::qWait(100);
-    QCOMPARE(paints > 0, repainted);
+    QCOMPARE(counter.paints > 0, repainted);
 }
 
 // A large file is analysed once on opening: the live check shows the page's own analysis, here
